@@ -1,0 +1,42 @@
+// Runs a fuzz harness over files and folders given on the command line, for builds without
+// libFuzzer: every kept crasher and seed input is replayed, and a crash fails the run.
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
+
+namespace {
+int RunFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        std::fprintf(stderr, "cannot read %s\n", path.c_str());
+        return 1;
+    }
+    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
+    return 0;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    int failures = 0, inputs = 0;
+    for (int i = 1; i < argc; ++i) {
+        std::filesystem::path arg(argv[i]);
+        if (std::filesystem::is_directory(arg)) {
+            for (const auto& entry : std::filesystem::recursive_directory_iterator(arg))
+                if (entry.is_regular_file()) {
+                    failures += RunFile(entry.path());
+                    ++inputs;
+                }
+        } else {
+            failures += RunFile(arg);
+            ++inputs;
+        }
+    }
+    std::printf("%d inputs replayed\n", inputs);
+    return failures == 0 ? 0 : 1;
+}
