@@ -55,6 +55,18 @@ private:
     Bitmap32& FDest;
 };
 
+// Removes whatever clipping is set on the surface on every way out of the scope.
+class ClipRemovalOnExit {
+public:
+    explicit ClipRemovalOnExit(Bitmap32& dest) : FDest(dest) {}
+    ~ClipRemovalOnExit() { SelectClipRgn(FDest, nullptr); }
+    ClipRemovalOnExit(const ClipRemovalOnExit&) = delete;
+    ClipRemovalOnExit& operator=(const ClipRemovalOnExit&) = delete;
+
+private:
+    Bitmap32& FDest;
+};
+
 // Saves the clipping state of a surface and restores it on every way out of the scope.
 class SavedClipState {
 public:

@@ -1,0 +1,185 @@
+#include "effects/EffectCatalog.h"
+
+#include "effects/families/CornerTransitions.h"
+#include "effects/families/EdgeTransitions.h"
+
+namespace corvane {
+
+// The effect numbers are stored in the settings file's effect playlist: entries are never added,
+// removed or reordered. Names are kept exactly as they have always been shown, misspellings
+// included. An entry without a routine yet has a null Proc.
+const TEffectCatalog Effects(std::array<TEffect, TEffectCatalog::Count>{
+    TEffect{"Expand from right", edge::ExpandFromRight},  // 1
+    TEffect{"Expand from left", edge::ExpandFromLeft},  // 2
+    TEffect{"Slide in from right", edge::SlideInFromRight},  // 3
+    TEffect{"Slide in from left", edge::SlideInFromLeft},  // 4
+    TEffect{"Reveal from left", edge::RevealFromLeft},  // 5
+    TEffect{"Reveal from right", edge::RevealFromRight},  // 6
+    TEffect{"Expand in from right", edge::ExpandInFromRight},  // 7
+    TEffect{"Expand in from left", edge::ExpandInFromLeft},  // 8
+    TEffect{"Expand in to middle", edge::ExpandInToMiddle},  // 9
+    TEffect{"Expand out from middle", edge::ExpandOutFromMiddle},  // 10
+    TEffect{"Reveal out from middle", edge::RevealOutFromMiddle},  // 11
+    TEffect{"Reveal in from sides", edge::RevealInFromSides},  // 12
+    TEffect{"Expand in from sides", edge::ExpandInFromSides},  // 13
+    TEffect{"Unroll from left", edge::UnrollFromLeft},  // 14
+    TEffect{"Unroll from right", edge::UnrollFromRight},  // 15
+    TEffect{"Build up from right", edge::BuildUpFromRight},  // 16
+    TEffect{"Build up from left", edge::BuildUpFromLeft},  // 17
+    TEffect{"Expand from bottom", edge::ExpandFromBottom},  // 18
+    TEffect{"Expand from top", edge::ExpandFromTop},  // 19
+    TEffect{"Slide in from bottom", edge::SlideInFromBottom},  // 20
+    TEffect{"Slide in from top", edge::SlideInFromTop},  // 21
+    TEffect{"Reveal from top", edge::RevealFromTop},  // 22
+    TEffect{"Reveal from bottom", edge::RevealFromBottom},  // 23
+    TEffect{"Expand in from bottom", edge::ExpandInFromBottom},  // 24
+    TEffect{"Expand in from top", edge::ExpandInFromTop},  // 25
+    TEffect{"Expand in to middle (horiz)", edge::ExpandInToMiddleHoriz},  // 26
+    TEffect{"Expand out from middle (horiz)", edge::ExpandOutFromMiddleHoriz},  // 27
+    TEffect{"Reveal from middle (horiz)", edge::RevealFromMiddleHoriz},  // 28
+    TEffect{"Slide in from top / bottom", edge::RevealInFromTopBottom},  // 29
+    TEffect{"Expand in from top / bottom", edge::ExpandInFromTopBottom},  // 30
+    TEffect{"Unroll from top", edge::UnrollFromTop},  // 31
+    TEffect{"Unroll from bottom", edge::UnrollFromBottom},  // 32
+    TEffect{"Expand from bottom", edge::BuildUpFromBottom},  // 33
+    TEffect{"Expand in from top", edge::BuildUpFromTop},  // 34
+    TEffect{"Expand from bottom right", corner::ExpandFromBottomRight},  // 35
+    TEffect{"Expand from top right", corner::ExpandFromTopRight},  // 36
+    TEffect{"Expand from top left", corner::ExpandFromTopLeft},  // 37
+    TEffect{"Expand from bottom left", corner::ExpandFromBottomLeft},  // 38
+    TEffect{"Slide in from bottom right", corner::SlideInFromBottomRight},  // 39
+    TEffect{"Slide in from top right", corner::SlideInFromTopRight},  // 40
+    TEffect{"Slide in from top left", corner::SlideInFromTopLeft},  // 41
+    TEffect{"Slide in from bottom left", corner::SlideInFromBottomLeft},  // 42
+    TEffect{"Reveal from top left", corner::RevealFromTopLeft},  // 43
+    TEffect{"Reveal from bottom left", corner::RevealFromBottomLeft},  // 44
+    TEffect{"Reveal from bottom right", corner::RevealFromBottomRight},  // 45
+    TEffect{"Reveal from top right", corner::RevealFromTopRight},  // 46
+    TEffect{"Appear and Contract to top left", corner::AppearAndContractToTopLeft},  // 47
+    TEffect{"Appear and Contract to bottom left", corner::AppearAndContractToBottomLeft},  // 48
+    TEffect{"Appear and Contract to bottom right", corner::AppearAndContractToBottomRight},  // 49
+    TEffect{"Appear and Contract to top right", corner::AppearAndContractToTopRight},  // 50
+    TEffect{"Appear and Contract to middle", corner::AppearAndContractToMiddle},  // 51
+    TEffect{"Expand out from centre", corner::ExpandOutFromCentre},  // 52
+    TEffect{"Reveal out from centre", corner::RevealOutFromCentre},  // 53
+    TEffect{"Reveal in to centre", corner::RevealInToCentre},  // 54
+    TEffect{"Quarters Reveal in to middle", corner::QuartersRevealInToMiddle},  // 55
+    TEffect{"Quarters Expand to middle", corner::QuartersExpandToMiddle},  // 56
+    TEffect{"Quarters Slide in to middle", corner::QuartersSlideInToMiddle},  // 57
+    TEffect{"Curved Reveal from left", nullptr},  // 58
+    TEffect{"Curved Reveal from right", nullptr},  // 59
+    TEffect{"Bars in from right", nullptr},  // 60
+    TEffect{"Bars in from left", nullptr},  // 61
+    TEffect{"Bars left then right", nullptr},  // 62
+    TEffect{"Bars right then left", nullptr},  // 63
+    TEffect{"Bars from both sides", nullptr},  // 64
+    TEffect{"Uneven shred from right", nullptr},  // 65
+    TEffect{"Uneven shred from left", nullptr},  // 66
+    TEffect{"Uneven shred out from middle (horiz)", nullptr},  // 67
+    TEffect{"Uneven shred in to middle (horiz)", nullptr},  // 68
+    TEffect{"Curved Reveal from top", nullptr},  // 69
+    TEffect{"Curved Reveal from bottom", nullptr},  // 70
+    TEffect{"Bars from bottom", nullptr},  // 71
+    TEffect{"Bars from top", nullptr},  // 72
+    TEffect{"Bars top then bottom", nullptr},  // 73
+    TEffect{"Bars bottom then top", nullptr},  // 74
+    TEffect{"Bars from top and bottom", nullptr},  // 75
+    TEffect{"Unven shred from bottom", nullptr},  // 76
+    TEffect{"Uneven shred from top", nullptr},  // 77
+    TEffect{"Uneven shred from horizon", nullptr},  // 78
+    TEffect{"Uneven shred in to horizon", nullptr},  // 79
+    TEffect{"Curved reveal from top left", nullptr},  // 80
+    TEffect{"Curved reveal from top right", nullptr},  // 81
+    TEffect{"Curved reveal from bottom left", nullptr},  // 82
+    TEffect{"Curved reveal from bottom right", nullptr},  // 83
+    TEffect{"Elliptic reveal out from centre", nullptr},  // 84
+    TEffect{"Elliptic reveal in to centre", nullptr},  // 85
+    TEffect{"Criss Cross reveal from bottom right", nullptr},  // 86
+    TEffect{"Criss Cross reveal from top right", nullptr},  // 87
+    TEffect{"Criss Cross reveal from bottom left", nullptr},  // 88
+    TEffect{"Criss Cross reveal from top left", nullptr},  // 89
+    TEffect{"Criss Cross reveal bounce from top left", nullptr},  // 90
+    TEffect{"Criss Cross reveal bounce from bottom left", nullptr},  // 91
+    TEffect{"Criss Cross reveal bounce from top right", nullptr},  // 92
+    TEffect{"Criss Cross reveal bounce from bottom right", nullptr},  // 93
+    TEffect{"Criss Cross reveal from right top and bottom", nullptr},  // 94
+    TEffect{"Criss Cross reveal from left top and bottom", nullptr},  // 95
+    TEffect{"Criss Cross reveal from left right and bottom", nullptr},  // 96
+    TEffect{"Criss Cross reveal from left right and top", nullptr},  // 97
+    TEffect{"Criss Cross reveal from top left right and bottom", nullptr},  // 98
+    TEffect{"Criss Cross reveal from bottom left top right", nullptr},  // 99
+    TEffect{"Uneven shred from bottom and right", nullptr},  // 100
+    TEffect{"Uneven shred from top and right", nullptr},  // 101
+    TEffect{"Uneven shred from bottom and left", nullptr},  // 102
+    TEffect{"Uneven shred from top and left", nullptr},  // 103
+    TEffect{"Uneven shred from horiz and right", nullptr},  // 104
+    TEffect{"Uneven shred from horiz and left", nullptr},  // 105
+    TEffect{"Uneven shred from bottom and vert middle", nullptr},  // 106
+    TEffect{"Uneven shred from top and vert middle", nullptr},  // 107
+    TEffect{"Uneven shred from centre", nullptr},  // 108
+    TEffect{"Uneven shred to centre", nullptr},  // 109
+    TEffect{"Reveal diagonal from top left", nullptr},  // 110
+    TEffect{"Reveal diagonal from top right", nullptr},  // 111
+    TEffect{"Reveal diagonal from bottom left", nullptr},  // 112
+    TEffect{"Reveal diagonal from bottom right", nullptr},  // 113
+    TEffect{"Diagonal sweep from top left bottom right anticlockwise", nullptr},  // 114
+    TEffect{"Diagonal sweep from top left bottom right clockwise", nullptr},  // 115
+    TEffect{"Starburst clockwise from center", nullptr},  // 116
+    TEffect{"Triangular shred", nullptr},  // 117
+    TEffect{"Fade", nullptr},  // 118
+    TEffect{"Pivot from top left", nullptr},  // 119
+    TEffect{"Pivot from bottom left", nullptr},  // 120
+    TEffect{"Pivot from top right", nullptr},  // 121
+    TEffect{"Pivot from bottom right", nullptr},  // 122
+    TEffect{"Speckle appear from right", nullptr},  // 123
+    TEffect{"Speckle appear from left", nullptr},  // 124
+    TEffect{"Speckle appear from bottom", nullptr},  // 125
+    TEffect{"Speckle appear from top", nullptr},  // 126
+    TEffect{"Random squares appear", nullptr},  // 127
+    TEffect{"Push right", nullptr},  // 128
+    TEffect{"Push left", nullptr},  // 129
+    TEffect{"Push and squeeze right", nullptr},  // 130
+    TEffect{"Push and squeeze left", nullptr},  // 131
+    TEffect{"Push down", nullptr},  // 132
+    TEffect{"Push up", nullptr},  // 133
+    TEffect{"Push and sqeeze down", nullptr},  // 134
+    TEffect{"Push and sqeeze up", nullptr},  // 135
+    TEffect{"Blind vertically", nullptr},  // 136
+    TEffect{"Blind horizontally", nullptr},  // 137
+    TEffect{"Uneven blind from left", nullptr},  // 138
+    TEffect{"Uneven blind from right", nullptr},  // 139
+    TEffect{"Uneven blind from top", nullptr},  // 140
+    TEffect{"Uneven blind from bottom", nullptr},  // 141
+    TEffect{"Rectangular shred", nullptr},  // 142
+    TEffect{"Sweep clockwise", nullptr},  // 143
+    TEffect{"Sweep anticlockwise", nullptr},  // 144
+    TEffect{"Rectangles apear from left and disapear to right", nullptr},  // 145
+    TEffect{"Rectangles apear from right and disapear to left", nullptr},  // 146
+    TEffect{"Rectangles apear from up and disapear to bottom", nullptr},  // 147
+    TEffect{"Rectangles apear from bottom and disapear to up", nullptr},  // 148
+    TEffect{"Rotational rectangle in center", nullptr},  // 149
+    TEffect{"Rotational star in center", nullptr},  // 150
+    TEffect{"Spiral rectangle", nullptr},  // 151
+    TEffect{"Circular shred", nullptr},  // 152
+    TEffect{"Reveal V from left", nullptr},  // 153
+    TEffect{"Reveal V from right", nullptr},  // 154
+    TEffect{"Reveal V from top", nullptr},  // 155
+    TEffect{"Reveal V from bottom", nullptr},  // 156
+    TEffect{"Bow Tie Horizontal", nullptr},  // 157
+    TEffect{"Bow Tie Vertical", nullptr},  // 158
+    TEffect{"Diagonal Cross In", nullptr},  // 159
+    TEffect{"Diagonal Cross Out", nullptr},  // 160
+    TEffect{"Starburst anticlockwise from center", nullptr},  // 161
+    TEffect{"Zigzag Horizontal", nullptr},  // 162
+    TEffect{"Zigzag Vertical", nullptr},  // 163
+    TEffect{"Diamond shred", nullptr},  // 164
+    TEffect{"Reveal diamond out from centre", nullptr},  // 165
+    TEffect{"Reveal diamond in to centre", nullptr},  // 166
+    TEffect{"Diagonal Box Out", nullptr},  // 167
+    TEffect{"Pixelate", nullptr},  // 168
+    TEffect{"Dissolve", nullptr},  // 169
+    TEffect{"Random Bars Horizontal", nullptr},  // 170
+    TEffect{"Random Bars Vertical", nullptr},  // 171
+});
+
+}  // namespace corvane

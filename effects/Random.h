@@ -1,0 +1,31 @@
+#pragma once
+// The one pseudo-random generator of the program. Its state is one unsigned 32-bit value S; each
+// draw advances S to S * 134775813 + 1 (mod 2^32) and returns the high 32 bits of the 64-bit
+// product S * N. The cycle draws from it between transitions and the effect routines during
+// them, never both at once; the state is atomic only so that the hand-over between the two
+// threads is well defined.
+
+#include <cstdint>
+
+namespace corvane {
+
+// A value r with 0 <= r < n for n >= 1, and 0 for n <= 0.
+int32_t Random(int32_t n);
+
+uint32_t RandomState();
+void SetRandomState(uint32_t state);
+
+// Sets the generator to a fixed state for a scope and restores the previous state on every way
+// out, so that a pattern depends only on what the routine computes, not on earlier draws.
+class FixedRandomState {
+public:
+    explicit FixedRandomState(uint32_t state) : FSaved(RandomState()) { SetRandomState(state); }
+    ~FixedRandomState() { SetRandomState(FSaved); }
+    FixedRandomState(const FixedRandomState&) = delete;
+    FixedRandomState& operator=(const FixedRandomState&) = delete;
+
+private:
+    uint32_t FSaved;
+};
+
+}  // namespace corvane
