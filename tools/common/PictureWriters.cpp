@@ -1,0 +1,199 @@
+#include "tools/common/PictureWriters.h"
+
+#include <png.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <vector>
+
+namespace corvane {
+
+namespace {
+
+std::string LowerExtension(const std::string& fileName) {
+    std::string ext = std::filesystem::path(fileName).extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+    return ext;
+}
+
+void Put16(std::vector<uint8_t>& b, uint32_t v) {
+    b.push_back(uint8_t(v));
+    b.push_back(uint8_t(v >> 8));
+}
+void Put32(std::vector<uint8_t>& b, uint32_t v) {
+    Put16(b, v & 0xFFFF);
+    Put16(b, v >> 16);
+}
+
+void WriteAll(const void* data, size_t size, std::FILE* out) {
+    if (size && std::fwrite(data, 1, size, out) != size)
+        throw EWriteError(std::strerror(errno ? errno : EIO));
+}
+
+}  // namespace
+
+bool IsWritablePictureName(const std::string& fileName) {
+    const std::string ext = LowerExtension(fileName);
+    return ext == ".bmp" || ext == ".png";
+}
+
+void WriteBmp24(const Bitmap32& bitmap, std::FILE* out) {
+    const uint32_t w = uint32_t(bitmap.Width()), h = uint32_t(bitmap.Height());
+    const uint32_t rowBytes = (w * 3 + 3) & ~3u;
+    const uint32_t imageBytes = rowBytes * h;
+    std::vector<uint8_t> header;
+    header.reserve(54);
+    Put16(header, 0x4D42);  // "BM"
+    Put32(header, 54 + imageBytes);
+    Put32(header, 0);
+    Put32(header, 54);
+    Put32(header, 40);
+    Put32(header, w);
+    Put32(header, h);  // positive: rows bottom-up
+    Put16(header, 1);
+    Put16(header, 24);
+    Put32(header, 0);  // no compression
+    Put32(header, imageBytes);
+    Put32(header, 2835);  // 72 dots per inch
+    Put32(header, 2835);
+    Put32(header, 0);
+    Put32(header, 0);
+    WriteAll(header.data(), header.size(), out);
+    std::vector<uint8_t> row(rowBytes, 0);
+    for (int32_t y = int32_t(h) - 1; y >= 0; --y) {
+        const Pixel* p = bitmap.Scanline(y);
+        for (uint32_t x = 0; x < w; ++x) {
+            row[3 * x] = PixelBlue(p[x]);
+            row[3 * x + 1] = PixelGreen(p[x]);
+            row[3 * x + 2] = PixelRed(p[x]);
+        }
+        WriteAll(row.data(), row.size(), out);
+    }
+}
+
+void WritePng(const Bitmap32& bitmap, std::FILE* out) {
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    if (!png) throw EWriteError("cannot start the PNG encoder");
+    png_infop info = png_create_info_struct(png);
+    struct Cleanup {
+        png_structp& Png;
+        png_infop& Info;
+        ~Cleanup() { png_destroy_write_struct(&Png, &Info); }
+    } cleanup{png, info};
+    if (!info) throw EWriteError("cannot start the PNG encoder");
+    std::vector<uint8_t> row(size_t(bitmap.Width()) * 3);
+    // libpng reports errors by a long jump back here; nothing with a destructor is created
+    // between this point and the calls that may jump.
+    if (setjmp(png_jmpbuf(png))) throw EWriteError(std::strerror(errno ? errno : EIO));
+    png_init_io(png, out);
+    png_set_IHDR(png, info, uint32_t(bitmap.Width()), uint32_t(bitmap.Height()), 8,
+                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    png_set_compression_level(png, 3);
+    png_write_info(png, info);
+    for (int32_t y = 0; y < bitmap.Height(); ++y) {
+        const Pixel* p = bitmap.Scanline(y);
+        for (int32_t x = 0; x < bitmap.Width(); ++x) {
+            row[3 * size_t(x)] = PixelRed(p[x]);
+            row[3 * size_t(x) + 1] = PixelGreen(p[x]);
+            row[3 * size_t(x) + 2] = PixelBlue(p[x]);
+        }
+        png_write_row(png, row.data());
+    }
+    png_write_end(png, nullptr);
+}
+
+void WritePictureFile(const Bitmap32& bitmap, const std::string& fileName) {
+    const std::string ext = LowerExtension(fileName);
+    if (!IsWritablePictureName(fileName))
+        throw EWriteError(fileName + ": cannot write pictures of this kind (use .bmp or .png)");
+    if (bitmap.Empty()) throw EWriteError(fileName + ": the picture is empty");
+    std::filesystem::path target(fileName);
+    std::filesystem::path folder = target.parent_path().empty() ? "." : target.parent_path();
+    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    std::vector<char> temp(pattern.begin(), pattern.end());
+    temp.push_back('\0');
+    int fd = mkstemp(temp.data());
+    if (fd < 0) throw EWriteError(fileName + ": " + std::strerror(errno));
+    std::FILE* out = fdopen(fd, "wb");
+    if (!out) {
+        int err = errno;
+        close(fd);
+        unlink(temp.data());
+        throw EWriteError(fileName + ": " + std::strerror(err));
+    }
+    try {
+        errno = 0;
+        if (ext == ".bmp")
+            WriteBmp24(bitmap, out);
+        else
+            WritePng(bitmap, out);
+        if (std::fflush(out) != 0) throw EWriteError(std::strerror(errno));
+        if (fsync(fileno(out)) != 0 && errno != EINVAL) throw EWriteError(std::strerror(errno));
+    } catch (const EWriteError& e) {
+        std::fclose(out);
+        unlink(temp.data());
+        throw EWriteError(fileName + ": " + e.what());
+    }
+    if (std::fclose(out) != 0) {
+        int err = errno;
+        unlink(temp.data());
+        throw EWriteError(fileName + ": " + std::strerror(err));
+    }
+    // mkstemp creates the file readable by its owner only; give it the usual permissions.
+    {
+        mode_t mask = umask(0);
+        umask(mask);
+        chmod(temp.data(), 0666 & ~mask);
+    }
+    if (std::rename(temp.data(), fileName.c_str()) != 0) {
+        int err = errno;
+        unlink(temp.data());
+        throw EWriteError(fileName + ": " + std::strerror(err));
+    }
+}
+
+TY4mWriter::TY4mWriter(std::FILE* out, int32_t width, int32_t height, int fpsNumerator,
+                       int fpsDenominator)
+    : FOut(out), FWidth(width), FHeight(height) {
+    std::string header = "YUV4MPEG2 W" + std::to_string(width) + " H" + std::to_string(height) +
+                         " F" + std::to_string(fpsNumerator) + ":" +
+                         std::to_string(fpsDenominator) + " Ip A1:1 C420jpeg XCOLORRANGE=FULL\n";
+    WriteAll(header.data(), header.size(), FOut);
+}
+
+void TY4mWriter::WriteFrame(const Bitmap32& frame) {
+    static const char kFrame[] = "FRAME\n";
+    WriteAll(kFrame, sizeof kFrame - 1, FOut);
+    const int32_t w = FWidth, h = FHeight, cw = (w + 1) / 2, ch = (h + 1) / 2;
+    std::vector<uint8_t> yPlane(size_t(w) * h), uPlane(size_t(cw) * ch), vPlane(size_t(cw) * ch);
+    std::vector<int32_t> uSum(size_t(cw) * ch, 0), vSum(size_t(cw) * ch, 0), count(size_t(cw) * ch, 0);
+    for (int32_t y = 0; y < h; ++y) {
+        const Pixel* p = frame.Scanline(y);
+        for (int32_t x = 0; x < w; ++x) {
+            const int r = PixelRed(p[x]), g = PixelGreen(p[x]), b = PixelBlue(p[x]);
+            // Full-range BT.601 in fixed point (16 fractional bits).
+            const int luma = (19595 * r + 38470 * g + 7471 * b + 32768) >> 16;
+            const int cb = ((-11056 * r - 21712 * g + 32768 * b + 32768) >> 16) + 128;
+            const int cr = ((32768 * r - 27440 * g - 5328 * b + 32768) >> 16) + 128;
+            yPlane[size_t(y) * w + x] = uint8_t(std::clamp(luma, 0, 255));
+            const size_t c = size_t(y / 2) * cw + size_t(x / 2);
+            uSum[c] += cb;
+            vSum[c] += cr;
+            ++count[c];
+        }
+    }
+    for (size_t c = 0; c < uSum.size(); ++c) {
+        uPlane[c] = uint8_t(std::clamp((uSum[c] + count[c] / 2) / count[c], 0, 255));
+        vPlane[c] = uint8_t(std::clamp((vSum[c] + count[c] / 2) / count[c], 0, 255));
+    }
+    WriteAll(yPlane.data(), yPlane.size(), FOut);
+    WriteAll(uPlane.data(), uPlane.size(), FOut);
+    WriteAll(vPlane.data(), vPlane.size(), FOut);
+}
+
+}  // namespace corvane
