@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "effects/EffectCatalog.h"
 #include "effects/FrameComposer.h"
 #include "imaging/PictureFile.h"
 #include "platform/raster/Drawing.h"

@@ -1,5 +1,6 @@
 #include "tools/common/PictureWriters.h"
 
+#include <jpeglib.h>
 #include <png.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -39,6 +40,53 @@ void WriteAll(const void* data, size_t size, std::FILE* out) {
 bool IsWritablePictureName(const std::string& fileName) {
     const std::string ext = LowerExtension(fileName);
     return ext == ".bmp" || ext == ".png";
+}
+
+bool IsWritableSampleName(const std::string& fileName) {
+    const std::string ext = LowerExtension(fileName);
+    return IsWritablePictureName(fileName) || ext == ".jpg" || ext == ".jpeg";
+}
+
+namespace {
+// libjpeg reports fatal errors through this handler, which must not return.
+[[noreturn]] void ThrowJpegError(j_common_ptr cinfo) {
+    char message[JMSG_LENGTH_MAX];
+    (*cinfo->err->format_message)(cinfo, message);
+    throw EWriteError(std::string("JPEG encoder: ") + message);
+}
+}  // namespace
+
+void WriteJpeg(const Bitmap32& bitmap, std::FILE* out, int quality) {
+    jpeg_compress_struct cinfo{};
+    jpeg_error_mgr jerr{};
+    cinfo.err = jpeg_std_error(&jerr);
+    jerr.error_exit = ThrowJpegError;
+    struct Cleanup {
+        jpeg_compress_struct& Info;
+        ~Cleanup() { jpeg_destroy_compress(&Info); }
+    };
+    jpeg_create_compress(&cinfo);
+    Cleanup cleanup{cinfo};
+    jpeg_stdio_dest(&cinfo, out);
+    cinfo.image_width = JDIMENSION(bitmap.Width());
+    cinfo.image_height = JDIMENSION(bitmap.Height());
+    cinfo.input_components = 3;
+    cinfo.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, quality, TRUE);
+    jpeg_start_compress(&cinfo, TRUE);
+    std::vector<uint8_t> row(size_t(bitmap.Width()) * 3);
+    for (int32_t y = 0; y < bitmap.Height(); ++y) {
+        const Pixel* p = bitmap.Scanline(y);
+        for (int32_t x = 0; x < bitmap.Width(); ++x) {
+            row[3 * size_t(x)] = PixelRed(p[x]);
+            row[3 * size_t(x) + 1] = PixelGreen(p[x]);
+            row[3 * size_t(x) + 2] = PixelBlue(p[x]);
+        }
+        JSAMPROW rows[1] = {row.data()};
+        jpeg_write_scanlines(&cinfo, rows, 1);
+    }
+    jpeg_finish_compress(&cinfo);
 }
 
 void WriteBmp24(const Bitmap32& bitmap, std::FILE* out) {
@@ -109,8 +157,8 @@ void WritePng(const Bitmap32& bitmap, std::FILE* out) {
 
 void WritePictureFile(const Bitmap32& bitmap, const std::string& fileName) {
     const std::string ext = LowerExtension(fileName);
-    if (!IsWritablePictureName(fileName))
-        throw EWriteError(fileName + ": cannot write pictures of this kind (use .bmp or .png)");
+    if (!IsWritableSampleName(fileName))
+        throw EWriteError(fileName + ": cannot write pictures of this kind (use .bmp, .png or .jpg)");
     if (bitmap.Empty()) throw EWriteError(fileName + ": the picture is empty");
     std::filesystem::path target(fileName);
     std::filesystem::path folder = target.parent_path().empty() ? "." : target.parent_path();
@@ -130,8 +178,10 @@ void WritePictureFile(const Bitmap32& bitmap, const std::string& fileName) {
         errno = 0;
         if (ext == ".bmp")
             WriteBmp24(bitmap, out);
-        else
+        else if (ext == ".png")
             WritePng(bitmap, out);
+        else
+            WriteJpeg(bitmap, out, 90);
         if (std::fflush(out) != 0) throw EWriteError(std::strerror(errno));
         if (fsync(fileno(out)) != 0 && errno != EINVAL) throw EWriteError(std::strerror(errno));
     } catch (const EWriteError& e) {
