@@ -1,5 +1,8 @@
 #include "effects/EffectCatalog.h"
 
+#include <algorithm>
+#include <cctype>
+
 #include "effects/families/CornerTransitions.h"
 #include "effects/families/EdgeTransitions.h"
 
@@ -181,5 +184,21 @@ const TEffectCatalog Effects(std::array<TEffect, TEffectCatalog::Count>{
     TEffect{"Random Bars Horizontal", nullptr},  // 170
     TEffect{"Random Bars Vertical", nullptr},  // 171
 });
+
+namespace {
+bool SameTextIgnoringCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+}  // namespace
+
+int EffectNumberOfName(std::string_view name) {
+    if (SameTextIgnoringCase(name, "Custom")) return 0;
+    for (int n = 1; n <= TEffectCatalog::Count; ++n)
+        if (SameTextIgnoringCase(name, Effects[n].Name)) return n;
+    return -1;
+}
 
 }  // namespace corvane

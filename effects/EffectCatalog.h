@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 #include "platform/raster/Bitmap32.h"
 
@@ -59,6 +60,11 @@ public:
     explicit EEffectNotAvailable(int number)
         : std::runtime_error("effect " + std::to_string(number) + " is not available yet") {}
 };
+
+// The effect number of a name as the player's StyleName reads it: "Custom" is 0, otherwise the
+// first catalogue entry whose name matches without regard to letter case (so 18 and 25 win over
+// 33 and 34, which share their names); -1 when nothing matches.
+int EffectNumberOfName(std::string_view name);
 
 // Whether the entry has a routine.
 inline bool EffectAvailable(int number) {

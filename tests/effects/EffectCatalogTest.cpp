@@ -36,6 +36,15 @@ TEST(Effects, HoldsTheNamesExactlyAsShown) {
     EXPECT_THROW(Effects[172], std::out_of_range);
 }
 
+TEST(Effects, NamesLookUpWithoutRegardToCaseAndTheFirstMatchWins) {
+    EXPECT_EQ(EffectNumberOfName("custom"), 0);
+    EXPECT_EQ(EffectNumberOfName("EXPAND FROM BOTTOM"), 18);
+    EXPECT_EQ(EffectNumberOfName("Expand in from top"), 25);
+    EXPECT_EQ(EffectNumberOfName("unven shred from bottom"), 76);
+    EXPECT_EQ(EffectNumberOfName("Expand from"), -1);
+    EXPECT_EQ(EffectNumberOfName(""), -1);
+}
+
 TEST(Effects, TheEdgeAndCornerFamiliesHaveTheirRoutines) {
     for (int n = 1; n <= 57; ++n) EXPECT_TRUE(EffectAvailable(n)) << n;
     EXPECT_FALSE(EffectAvailable(0));
