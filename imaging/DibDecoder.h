@@ -1,0 +1,50 @@
+#pragma once
+// Decodes a Windows device-independent bitmap into 32-bit pixels: the info block (a
+// BITMAPCOREHEADER, or a BITMAPINFOHEADER or one of its longer successors, with bit-field masks
+// and colour table) and the pixel data, as they occur in bitmap files, icon entries and metafile
+// records. 1, 4, 8, 16, 24 and 32 bits per pixel; uncompressed, RLE8, RLE4 and bit fields;
+// bottom-up and top-down rows. Pixels an RLE stream leaves unset are black.
+//
+// Everything is validated before pixels are allocated; bad data throws EInvalidGraphic with the
+// caller's message, too large a size throws EPictureTooLarge.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "imaging/ByteReader.h"
+#include "platform/raster/Bitmap32.h"
+
+namespace corvane {
+
+struct DibOptions {
+    std::string InvalidMessage;
+    // The header states twice the picture's height (an icon's colour image and its mask).
+    bool DoubleHeight = false;
+    // Keep the fourth byte of 32-bit uncompressed pixels as alpha values.
+    bool WantAlpha = false;
+};
+
+struct DibImage {
+    Bitmap32 Image;              // bottom-up
+    std::vector<uint8_t> Alpha;  // per pixel, rows from the top; only with WantAlpha and 32 bits
+    int BitCount = 0;
+    bool TopDown = false;  // rows were stored top-down
+    size_t BitsEnd = 0;  // offset just past the pixel data in the bits block
+    Bytes Bits;          // the bits block the pixels were read from
+};
+
+// The size and depth a DIB header states, read without decoding (height already halved for
+// DoubleHeight). Throws like DecodeDib on a malformed header.
+struct DibInfo {
+    int32_t Width = 0;
+    int32_t Height = 0;
+    int BitCount = 0;
+};
+DibInfo ReadDibInfo(Bytes info, const DibOptions& options);
+
+// info holds the header and colour table; bits the pixel data, or nothing when the pixels follow
+// the colour table inside info.
+DibImage DecodeDib(Bytes info, std::optional<Bytes> bits, const DibOptions& options);
+
+}  // namespace corvane

@@ -1,0 +1,26 @@
+#include "imaging/Graphic.h"
+
+#include "imaging/FileStream.h"
+
+namespace corvane {
+
+void TGraphic::LoadFromFile(const std::string& fileName) {
+    TFileStream stream(fileName);
+    LoadFromStream(stream);
+}
+
+void TGraphic::SetTransparent(bool value) {
+    if (value == FTransparent) return;
+    FTransparent = value;
+    Changed();
+}
+
+void TGraphic::Changed() {
+    if (OnChange) OnChange(*this);
+}
+
+void TGraphic::Progress(TProgressStage stage, int percentDone) {
+    if (OnProgress) OnProgress(*this, stage, percentDone);
+}
+
+}  // namespace corvane

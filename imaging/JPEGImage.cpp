@@ -1,0 +1,47 @@
+#include "imaging/JPEGImage.h"
+
+#include "imaging/DisplayDepth.h"
+#include "imaging/JpegCodec.h"
+#include "imaging/Stream.h"
+#include "platform/raster/Drawing.h"
+
+namespace corvane {
+
+std::unique_ptr<TGraphic> TJPEGImage::Clone() const {
+    auto copy = std::make_unique<TJPEGImage>();
+    copy->FData = FData;
+    copy->FWidth = FWidth;
+    copy->FHeight = FHeight;
+    copy->FGrayscale = FGrayscale;
+    copy->FDecoded = FDecoded;
+    copy->SetTransparent(Transparent());
+    return copy;
+}
+
+void TJPEGImage::LoadFromStream(TStream& stream) {
+    std::vector<uint8_t> data = stream.ReadRemaining();
+    const JpegHeader header = ReadJpegHeader(data);
+    FData = std::move(data);
+    FWidth = header.Width;
+    FHeight = header.Height;
+    FGrayscale = header.Grayscale;
+    FDecoded.reset();
+    Changed();
+}
+
+const Bitmap32& TJPEGImage::DecodedImage() const {
+    if (!FDecoded) {
+        const bool quantize = FGrayscale || DisplayBitsPerPixel() <= 8;
+        FDecoded = DecodeJpeg(FData, quantize);
+    }
+    return *FDecoded;
+}
+
+void TJPEGImage::Draw(Bitmap32& dest, const TRect& rect) const {
+    if (Empty()) return;
+    const Bitmap32& image = DecodedImage();
+    StretchBlt(dest, rect.Left, rect.Top, int32_t(rect.Width()), int32_t(rect.Height()), image, 0,
+               0, image.Width(), image.Height());
+}
+
+}  // namespace corvane

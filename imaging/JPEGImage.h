@@ -1,0 +1,44 @@
+#pragma once
+// A JPEG picture. Loading keeps the whole file in memory and reads only its header, which gives
+// the width and height; the pixels are decoded on the first drawing or copy and kept from then
+// on. Grayscale files, and every file when the display had 8 or fewer bits per pixel at start-up,
+// are quantised to 236 colours.
+
+#include <optional>
+#include <vector>
+
+#include "imaging/Graphic.h"
+
+namespace corvane {
+
+class TJPEGImage : public TGraphic {
+public:
+    static constexpr const char* StaticClassName = "TJPEGImage";
+
+    TJPEGImage() = default;
+    const char* ClassName() const override { return StaticClassName; }
+    const TGraphicClass* ClassType() const override { return GraphicClassOf<TJPEGImage>(); }
+    std::unique_ptr<TGraphic> Clone() const override;
+
+    // Reads the file and its header; "JPEG error #%d" when libjpeg cannot read the header.
+    void LoadFromStream(TStream& stream) override;
+
+    int32_t Width() const override { return FWidth; }
+    int32_t Height() const override { return FHeight; }
+    void Draw(Bitmap32& dest, const TRect& rect) const override;
+
+    bool Grayscale() const { return FGrayscale; }
+    // Whether the pixels have been decoded yet.
+    bool Decoded() const { return FDecoded.has_value(); }
+    // The decoded pixels, decoding them first if need be.
+    const Bitmap32& DecodedImage() const;
+
+private:
+    std::vector<uint8_t> FData;
+    int32_t FWidth = 0;
+    int32_t FHeight = 0;
+    bool FGrayscale = false;
+    mutable std::optional<Bitmap32> FDecoded;
+};
+
+}  // namespace corvane

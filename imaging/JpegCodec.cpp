@@ -1,0 +1,133 @@
+#include "imaging/JpegCodec.h"
+
+#include <csetjmp>
+#include <cstdio>
+
+#include <jpeglib.h>
+
+#include "imaging/ImagingErrors.h"
+#include "imaging/PictureLimits.h"
+
+namespace corvane {
+
+namespace {
+
+// libjpeg reports a fatal error by calling error_exit, which must not return. It jumps back to
+// the call that started the work; that call then cleans up and throws. No C++ object with a
+// destructor lives in the frames the jump leaves.
+struct ErrorManager {
+    jpeg_error_mgr Pub;
+    std::jmp_buf Jump;
+};
+
+void ErrorExit(j_common_ptr cinfo) {
+    std::longjmp(reinterpret_cast<ErrorManager*>(cinfo->err)->Jump, 1);
+}
+void EmitMessage(j_common_ptr, int) {}
+void OutputMessage(j_common_ptr) {}
+
+// Sets up a decompressor over the bytes; the caller calls setjmp right after.
+void Prepare(jpeg_decompress_struct& cinfo, ErrorManager& errors) {
+    cinfo.err = jpeg_std_error(&errors.Pub);
+    errors.Pub.error_exit = ErrorExit;
+    errors.Pub.emit_message = EmitMessage;
+    errors.Pub.output_message = OutputMessage;
+}
+
+// 0 on success, else libjpeg's message code.
+int ReadHeaderC(const uint8_t* data, size_t size, JpegHeader* out) {
+    jpeg_decompress_struct cinfo;
+    ErrorManager errors;
+    Prepare(cinfo, errors);
+    if (setjmp(errors.Jump)) {
+        const int code = errors.Pub.msg_code;
+        jpeg_destroy_decompress(&cinfo);
+        return code ? code : -1;
+    }
+    jpeg_create_decompress(&cinfo);
+    jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
+    jpeg_read_header(&cinfo, TRUE);
+    out->Width = int32_t(cinfo.image_width);
+    out->Height = int32_t(cinfo.image_height);
+    out->Grayscale = cinfo.jpeg_color_space == JCS_GRAYSCALE;
+    jpeg_destroy_decompress(&cinfo);
+    return 0;
+}
+
+// Decodes into out, which already has the picture's size. 0 on success, else the message code.
+int DecodeC(const uint8_t* data, size_t size, bool quantize, Bitmap32* out) {
+    jpeg_decompress_struct cinfo;
+    ErrorManager errors;
+    Prepare(cinfo, errors);
+    if (setjmp(errors.Jump)) {
+        const int code = errors.Pub.msg_code;
+        jpeg_destroy_decompress(&cinfo);
+        return code ? code : -1;
+    }
+    jpeg_create_decompress(&cinfo);
+    jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
+    jpeg_read_header(&cinfo, TRUE);
+    cinfo.scale_num = 1;
+    cinfo.scale_denom = 1;
+    cinfo.dct_method = JDCT_ISLOW;
+    cinfo.do_block_smoothing = TRUE;
+    cinfo.buffered_image = FALSE;
+    if (quantize) {
+        cinfo.quantize_colors = TRUE;
+        cinfo.desired_number_of_colors = 236;
+        cinfo.two_pass_quantize = TRUE;
+        cinfo.dither_mode = JDITHER_FS;
+    } else {
+        cinfo.out_color_space = JCS_RGB;
+    }
+    jpeg_start_decompress(&cinfo);
+    if (int32_t(cinfo.output_width) != out->Width() ||
+        int32_t(cinfo.output_height) != out->Height()) {
+        jpeg_destroy_decompress(&cinfo);
+        return -1;
+    }
+    const int components = cinfo.output_components;
+    JSAMPARRAY row = (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo),
+                                                JPOOL_IMAGE,
+                                                cinfo.output_width * JDIMENSION(components), 1);
+    const int32_t width = out->Width();
+    while (cinfo.output_scanline < cinfo.output_height) {
+        const int32_t y = int32_t(cinfo.output_scanline);
+        if (jpeg_read_scanlines(&cinfo, row, 1) != 1) break;
+        Pixel* line = out->Scanline(y);
+        const JSAMPLE* in = row[0];
+        if (quantize) {
+            JSAMPARRAY map = cinfo.colormap;
+            const bool gray = cinfo.out_color_components == 1;
+            for (int32_t x = 0; x < width; ++x) {
+                const int i = in[x];
+                line[x] = gray ? MakePixel(map[0][i], map[0][i], map[0][i])
+                               : MakePixel(map[0][i], map[1][i], map[2][i]);
+            }
+        } else {
+            for (int32_t x = 0; x < width; ++x)
+                line[x] = MakePixel(in[3 * x], in[3 * x + 1], in[3 * x + 2]);
+        }
+    }
+    jpeg_finish_decompress(&cinfo);
+    jpeg_destroy_decompress(&cinfo);
+    return 0;
+}
+
+}  // namespace
+
+JpegHeader ReadJpegHeader(Bytes data) {
+    JpegHeader header;
+    if (int code = ReadHeaderC(data.data(), data.size(), &header)) throw EJPEG(code);
+    return header;
+}
+
+Bitmap32 DecodeJpeg(Bytes data, bool quantize) {
+    const JpegHeader header = ReadJpegHeader(data);
+    CheckPictureSize(header.Width, header.Height);
+    Bitmap32 image(header.Width, header.Height);
+    if (int code = DecodeC(data.data(), data.size(), quantize, &image)) throw EJPEG(code);
+    return image;
+}
+
+}  // namespace corvane

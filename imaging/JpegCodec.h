@@ -1,0 +1,23 @@
+#pragma once
+// The JPEG decoding this program does through libjpeg: the header alone for the size, and the
+// full decode at scale 1/1 with the accurate integer transform and block smoothing, into RGB or,
+// when asked, quantised to 236 colours by libjpeg's two-pass quantiser with its default
+// dithering. libjpeg's fatal errors become EJPEG with libjpeg's message code; its warnings and
+// trace messages are dropped.
+
+#include "imaging/ByteReader.h"
+#include "platform/raster/Bitmap32.h"
+
+namespace corvane {
+
+struct JpegHeader {
+    int32_t Width = 0;
+    int32_t Height = 0;
+    bool Grayscale = false;
+};
+
+JpegHeader ReadJpegHeader(Bytes data);
+// Throws EPictureTooLarge before decoding a picture that exceeds the size limit.
+Bitmap32 DecodeJpeg(Bytes data, bool quantize);
+
+}  // namespace corvane

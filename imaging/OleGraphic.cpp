@@ -1,0 +1,79 @@
+#include "imaging/OleGraphic.h"
+
+#include <cstring>
+
+#include "imaging/Bitmap.h"
+#include "imaging/EmfPlayer.h"
+#include "imaging/FileFormatsList.h"
+#include "imaging/FileStream.h"
+#include "imaging/Icon.h"
+#include "imaging/ImagingErrors.h"
+#include "imaging/JPEGImage.h"
+#include "imaging/Metafile.h"
+
+namespace corvane {
+
+namespace {
+
+constexpr const char* InvalidPicture = "Picture is not valid";
+
+// The stand-in's own refusal, told apart from the errors of the class that read the file.
+class ENotAPicture : public EInvalidGraphic {
+public:
+    ENotAPicture() : EInvalidGraphic(InvalidPicture) {}
+};
+
+bool StartsWith(Bytes data, std::initializer_list<uint8_t> prefix) {
+    return data.size() >= prefix.size() &&
+           std::memcmp(data.data(), std::data(prefix), prefix.size()) == 0;
+}
+
+}  // namespace
+
+const TGraphicClass* SniffGraphicClass(Bytes data) {
+    if (StartsWith(data, {'B', 'M'})) return GraphicClassOf<TBitmap>();
+    if (StartsWith(data, {0, 0, 1, 0})) return GraphicClassOf<TIcon>();
+    if (StartsWith(data, {0xD7, 0xCD, 0xC6, 0x9A})) return GraphicClassOf<TMetafile>();
+    if (IsEmf(data)) return GraphicClassOf<TMetafile>();
+    // A plain Windows metafile: type 1 or 2, a header of 9 words, version 1 or 3.
+    if (data.size() >= 18 && (Le16(data.data()) == 1 || Le16(data.data()) == 2) &&
+        Le16(data.data() + 2) == 9 && (Le16(data.data() + 4) == 0x100 || Le16(data.data() + 4) == 0x300))
+        return GraphicClassOf<TMetafile>();
+    if (StartsWith(data, {0xFF, 0xD8, 0xFF})) return GraphicClassOf<TJPEGImage>();
+    // GIF is read by the class registered for it, once there is one.
+    if (StartsWith(data, {'G', 'I', 'F', '8'})) return FileFormats().FindExt("gif");
+    return nullptr;
+}
+
+std::unique_ptr<TGraphic> TOleGraphic::Clone() const {
+    auto copy = std::make_unique<TOleGraphic>();
+    if (FInner) copy->FInner = FInner->Clone();
+    return copy;
+}
+
+void TOleGraphic::LoadFromFile(const std::string& fileName) {
+    TFileStream stream(fileName);
+    try {
+        LoadFromStream(stream);
+    } catch (const ENotAPicture&) {
+        throw EInvalidGraphic(std::string(InvalidPicture) + ": " + fileName);
+    }
+}
+
+void TOleGraphic::LoadFromStream(TStream& stream) {
+    const std::vector<uint8_t> data = stream.ReadRemaining();
+    const TGraphicClass* graphicClass = SniffGraphicClass(data);
+    if (!graphicClass || graphicClass == GraphicClassOf<TOleGraphic>()) throw ENotAPicture();
+    std::unique_ptr<TGraphic> inner = graphicClass->Create();
+    TMemoryStream memory(data);
+    inner->LoadFromStream(memory);
+    FInner = std::move(inner);
+    FInner->OnChange = [this](TGraphic&) { Changed(); };
+    Changed();
+}
+
+void TOleGraphic::Draw(Bitmap32& dest, const TRect& rect) const {
+    if (FInner) FInner->Draw(dest, rect);
+}
+
+}  // namespace corvane

@@ -1,0 +1,14 @@
+#pragma once
+// Fills the picture format registry at start-up and empties it at program end. main() calls
+// RegisterPictureFormats once before the first picture is loaded and UnregisterPictureFormats at
+// the end; the tests do the same. Registration order decides lookups (the newest entry for an
+// extension wins): the built-in formats that the registry starts with, JPEG, the formats listed
+// through TFileFormatList (Windows formats, JPEG again, then the further raster formats), and
+// last the loader for files without an extension.
+
+namespace corvane {
+
+void RegisterPictureFormats();
+void UnregisterPictureFormats();
+
+}  // namespace corvane

@@ -1,0 +1,24 @@
+#pragma once
+// PNG decoding through libpng, for icon entries: any PNG becomes 32-bit pixels and an opacity per
+// pixel. The size is checked against the picture limit before pixels are allocated.
+
+#include <string>
+#include <vector>
+
+#include "imaging/ByteReader.h"
+#include "platform/raster/Bitmap32.h"
+
+namespace corvane {
+
+struct PngImage {
+    Bitmap32 Image;              // bottom-up
+    std::vector<uint8_t> Alpha;  // rows from the top
+};
+
+bool IsPng(Bytes data);
+// The size in the PNG's header; false when the header is not there.
+bool ReadPngSize(Bytes data, int32_t& width, int32_t& height);
+// Throws EInvalidGraphic(invalidMessage) when libpng cannot read the data.
+PngImage DecodePng(Bytes data, const std::string& invalidMessage);
+
+}  // namespace corvane

@@ -1,0 +1,31 @@
+#include "imaging/Stream.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace corvane {
+
+std::vector<uint8_t> TStream::ReadRemaining() {
+    std::vector<uint8_t> bytes;
+    const uint64_t size = Size(), position = Position();
+    if (size > position) bytes.resize(size_t(size - position));
+    size_t got = bytes.empty() ? 0 : Read(bytes.data(), bytes.size());
+    bytes.resize(got);
+    // A file that grows while it is read is read to its new end.
+    uint8_t chunk[65536];
+    while (size_t n = Read(chunk, sizeof chunk)) bytes.insert(bytes.end(), chunk, chunk + n);
+    return bytes;
+}
+
+size_t TMemoryStream::Read(void* buffer, size_t count) {
+    const size_t n = std::min(count, FBytes.size() - FPosition);
+    if (n) std::memcpy(buffer, FBytes.data() + FPosition, n);
+    FPosition += n;
+    return n;
+}
+
+void TMemoryStream::Seek(uint64_t position) {
+    FPosition = size_t(std::min<uint64_t>(position, FBytes.size()));
+}
+
+}  // namespace corvane
