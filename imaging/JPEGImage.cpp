@@ -2,6 +2,7 @@
 
 #include "imaging/DisplayDepth.h"
 #include "imaging/JpegCodec.h"
+#include "imaging/PictureLimits.h"
 #include "imaging/Stream.h"
 #include "platform/raster/Drawing.h"
 
@@ -21,6 +22,8 @@ std::unique_ptr<TGraphic> TJPEGImage::Clone() const {
 void TJPEGImage::LoadFromStream(TStream& stream) {
     std::vector<uint8_t> data = stream.ReadRemaining();
     const JpegHeader header = ReadJpegHeader(data);
+    // Refused at once rather than at the first drawing, so the load itself reports it.
+    CheckPictureSize(header.Width, header.Height);
     FData = std::move(data);
     FWidth = header.Width;
     FHeight = header.Height;

@@ -20,7 +20,8 @@ public:
     const TGraphicClass* ClassType() const override { return GraphicClassOf<TJPEGImage>(); }
     std::unique_ptr<TGraphic> Clone() const override;
 
-    // Reads the file and its header; "JPEG error #%d" when libjpeg cannot read the header.
+    // Reads the file and its header; "JPEG error #%d" when libjpeg cannot read the header. A
+    // picture larger than the size limit is refused here, before any decoding.
     void LoadFromStream(TStream& stream) override;
 
     int32_t Width() const override { return FWidth; }

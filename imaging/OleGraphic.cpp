@@ -47,7 +47,11 @@ const TGraphicClass* SniffGraphicClass(Bytes data) {
 
 std::unique_ptr<TGraphic> TOleGraphic::Clone() const {
     auto copy = std::make_unique<TOleGraphic>();
-    if (FInner) copy->FInner = FInner->Clone();
+    if (FInner) {
+        copy->FInner = FInner->Clone();
+        TOleGraphic* holder = copy.get();
+        copy->FInner->OnChange = [holder](TGraphic&) { holder->Changed(); };
+    }
     return copy;
 }
 
