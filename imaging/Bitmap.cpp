@@ -63,8 +63,8 @@ void TBitmap::Assign(const TGraphic& source) {
         SetImage(jpeg->DecodedImage());
         return;
     }
-    throw EInvalidGraphicOperation(std::string("Cannot assign a ") + source.ClassName() +
-                                   " to a " + ClassName());
+    throw EInvalidGraphicOperation(std::string("Cannot assign a ") + source.ClassName() + " to a " +
+                                   ClassName());
 }
 
 void TBitmap::SetImage(Bitmap32 image) {

@@ -163,16 +163,31 @@ public:
 
     void ValidateFormat(const Header& h) const {
         switch (h.BitCount) {
-            case 1: case 4: case 8: case 16: case 24: case 32: break;
-            default: Fail();
+            case 1:
+            case 4:
+            case 8:
+            case 16:
+            case 24:
+            case 32:
+                break;
+            default:
+                Fail();
         }
         switch (h.Compression) {
-            case BI_RGB: break;
-            case BI_RLE8: if (h.BitCount != 8 || h.TopDown) Fail(); break;
-            case BI_RLE4: if (h.BitCount != 4 || h.TopDown) Fail(); break;
+            case BI_RGB:
+                break;
+            case BI_RLE8:
+                if (h.BitCount != 8 || h.TopDown) Fail();
+                break;
+            case BI_RLE4:
+                if (h.BitCount != 4 || h.TopDown) Fail();
+                break;
             case BI_BITFIELDS:
-            case BI_ALPHABITFIELDS: if (h.BitCount != 16 && h.BitCount != 32) Fail(); break;
-            default: Fail();
+            case BI_ALPHABITFIELDS:
+                if (h.BitCount != 16 && h.BitCount != 32) Fail();
+                break;
+            default:
+                Fail();
         }
     }
 
@@ -216,7 +231,8 @@ private:
         const int32_t w = h.Width;
         switch (h.BitCount) {
             case 1:
-                for (int32_t x = 0; x < w; ++x) line[x] = h.Palette[(in[x >> 3] >> (7 - (x & 7))) & 1];
+                for (int32_t x = 0; x < w; ++x)
+                    line[x] = h.Palette[(in[x >> 3] >> (7 - (x & 7))) & 1];
                 break;
             case 4:
                 for (int32_t x = 0; x < w; ++x)

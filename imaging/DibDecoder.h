@@ -30,8 +30,8 @@ struct DibImage {
     std::vector<uint8_t> Alpha;  // per pixel, rows from the top; only with WantAlpha and 32 bits
     int BitCount = 0;
     bool TopDown = false;  // rows were stored top-down
-    size_t BitsEnd = 0;  // offset just past the pixel data in the bits block
-    Bytes Bits;          // the bits block the pixels were read from
+    size_t BitsEnd = 0;    // offset just past the pixel data in the bits block
+    Bytes Bits;            // the bits block the pixels were read from
 };
 
 // The size and depth a DIB header states, read without decoding (height already halved for

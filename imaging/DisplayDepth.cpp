@@ -8,7 +8,11 @@ namespace {
 std::atomic<int> DisplayBits{24};
 }
 
-void SetDisplayBitsPerPixel(int bitsPerPixel) { DisplayBits.store(bitsPerPixel); }
-int DisplayBitsPerPixel() { return DisplayBits.load(); }
+void SetDisplayBitsPerPixel(int bitsPerPixel) {
+    DisplayBits.store(bitsPerPixel);
+}
+int DisplayBitsPerPixel() {
+    return DisplayBits.load();
+}
 
 }  // namespace corvane

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "imaging/PictureLimits.h"
 #include "platform/MulDiv.h"
 
 namespace corvane {
@@ -119,8 +120,8 @@ struct XForm {
     }
     // The transform that applies a first, then b.
     static XForm Then(const XForm& a, const XForm& b) {
-        return XForm{a.M11 * b.M11 + a.M12 * b.M21, a.M11 * b.M12 + a.M12 * b.M22,
-                     a.M21 * b.M11 + a.M22 * b.M21, a.M21 * b.M12 + a.M22 * b.M22,
+        return XForm{a.M11 * b.M11 + a.M12 * b.M21,      a.M11 * b.M12 + a.M12 * b.M22,
+                     a.M21 * b.M11 + a.M22 * b.M21,      a.M21 * b.M12 + a.M22 * b.M22,
                      a.Dx * b.M11 + a.Dy * b.M21 + b.Dx, a.Dx * b.M12 + a.Dy * b.M22 + b.Dy};
     }
     bool Finite() const {
@@ -152,16 +153,14 @@ std::optional<EmfLayout> ReadEmfLayout(Bytes data) {
         h.Size < sizeof h)
         return std::nullopt;
     if (!WalkRecords(data, [](const Record&) {})) return std::nullopt;
-    if (h.DeviceWidth <= 0 || h.DeviceHeight <= 0 || h.DeviceWidthMM <= 0 ||
-        h.DeviceHeightMM <= 0)
+    if (h.DeviceWidth <= 0 || h.DeviceHeight <= 0 || h.DeviceWidthMM <= 0 || h.DeviceHeightMM <= 0)
         return std::nullopt;
     EmfLayout layout;
     layout.PixelsPerMMX = double(h.DeviceWidth) / h.DeviceWidthMM;
     layout.PixelsPerMMY = double(h.DeviceHeight) / h.DeviceHeightMM;
     const int64_t frameW = int64_t(h.Frame.Right) - h.Frame.Left;
     const int64_t frameH = int64_t(h.Frame.Bottom) - h.Frame.Top;
-    if (frameW <= 0 || frameH <= 0 || frameW > INT32_MAX || frameH > INT32_MAX)
-        return std::nullopt;
+    if (frameW <= 0 || frameH <= 0 || frameW > INT32_MAX || frameH > INT32_MAX) return std::nullopt;
     layout.FrameLeft = h.Frame.Left * layout.PixelsPerMMX / 100;
     layout.FrameTop = h.Frame.Top * layout.PixelsPerMMY / 100;
     layout.FrameWidth = double(frameW) * layout.PixelsPerMMX / 100;
@@ -177,6 +176,7 @@ void PlayEmf(Bytes data, const EmfLayout& layout, Bitmap32& target, const Target
     State state;
     std::vector<State> saved;
     MetaObjects objects;
+    int64_t pixelBudget = MaxPicturePixels;
 
     // Logical units -> world transform -> page mapping -> reference device -> target.
     auto map = [&](double x, double y) {
@@ -194,7 +194,10 @@ void PlayEmf(Bytes data, const EmfLayout& layout, Bitmap32& target, const Target
                 dx = dx * state.VpExtX / state.WinExtX;
                 dy = dy * state.VpExtY / state.WinExtY;
                 break;
-            case MM_LOMETRIC: case MM_HIMETRIC: case MM_LOENGLISH: case MM_HIENGLISH:
+            case MM_LOMETRIC:
+            case MM_HIMETRIC:
+            case MM_LOENGLISH:
+            case MM_HIENGLISH:
             case MM_TWIPS: {
                 static const double mmPerUnit[] = {0, 0, 0.1, 0.01, 0.254, 0.0254, 25.4 / 1440};
                 dx *= mmPerUnit[state.MapMode] * layout.PixelsPerMMX;
@@ -218,7 +221,7 @@ void PlayEmf(Bytes data, const EmfLayout& layout, Bitmap32& target, const Target
         const uint32_t offBits = r.U(offsetsAt + 8), cbBits = r.U(offsetsAt + 12);
         if (!r.Has(offBmi, cbBmi) || !r.Has(offBits, cbBits) || cbBmi == 0) return;
         DrawDibOnTarget(target, map(x, y), map(x + w, y + h), r.Data.subspan(offBmi, cbBmi),
-                        r.Data.subspan(offBits, cbBits), sx, sy, sw, sh);
+                        r.Data.subspan(offBits, cbBits), sx, sy, sw, sh, pixelBudget);
     };
     auto polygon = [&](const Record& r, size_t countAt, size_t pointsAt, bool small) {
         const uint32_t count = r.U(countAt);
@@ -291,12 +294,17 @@ void PlayEmf(Bytes data, const EmfLayout& layout, Bitmap32& target, const Target
             case EMR_MODIFYWORLDTRANSFORM:
                 if (n >= 32) {
                     XForm x{r.F(8), r.F(12), r.F(16), r.F(20), r.F(24), r.F(28)};
-                    const uint32_t mode = r.Type == EMR_SETWORLDTRANSFORM ? 4 : (n >= 36 ? r.U(32) : 0);
+                    const uint32_t mode =
+                        r.Type == EMR_SETWORLDTRANSFORM ? 4 : (n >= 36 ? r.U(32) : 0);
                     XForm next = state.World;
-                    if (mode == 1) next = XForm{};                           // identity
-                    else if (mode == 2) next = XForm::Then(x, state.World);  // left multiply
-                    else if (mode == 3) next = XForm::Then(state.World, x);  // right multiply
-                    else if (mode == 4) next = x;
+                    if (mode == 1)
+                        next = XForm{};  // identity
+                    else if (mode == 2)
+                        next = XForm::Then(x, state.World);  // left multiply
+                    else if (mode == 3)
+                        next = XForm::Then(state.World, x);  // right multiply
+                    else if (mode == 4)
+                        next = x;
                     if (next.Finite()) state.World = next;
                 }
                 break;
@@ -315,10 +323,11 @@ void PlayEmf(Bytes data, const EmfLayout& layout, Bitmap32& target, const Target
             case EMR_EXTCREATEPEN:
                 if (n >= 12) {
                     // Pattern brushes are brushes that do not fill here.
-                    const bool brush = r.Type == EMR_CREATEMONOBRUSH ||
-                                       r.Type == EMR_CREATEDIBPATTERNBRUSHPT;
-                    objects.Put(r.U(8), {brush ? MetaObjects::Kind::Brush : MetaObjects::Kind::Other,
-                                         MetaBrush{false, 0}});
+                    const bool brush =
+                        r.Type == EMR_CREATEMONOBRUSH || r.Type == EMR_CREATEDIBPATTERNBRUSHPT;
+                    objects.Put(r.U(8),
+                                {brush ? MetaObjects::Kind::Brush : MetaObjects::Kind::Other,
+                                 MetaBrush{false, 0}});
                 }
                 break;
             case EMR_SELECTOBJECT:
@@ -328,7 +337,9 @@ void PlayEmf(Bytes data, const EmfLayout& layout, Bitmap32& target, const Target
                         // Stock objects: the white, grey and black brushes and the null brush.
                         static const uint8_t grey[] = {255, 192, 128, 64, 0};
                         const uint32_t stock = index & 0x7FFFFFFFu;
-                        if (stock <= 4) state.Brush = MetaBrush{true, MakePixel(grey[stock], grey[stock], grey[stock])};
+                        if (stock <= 4)
+                            state.Brush =
+                                MetaBrush{true, MakePixel(grey[stock], grey[stock], grey[stock])};
                         if (stock == 5) state.Brush = MetaBrush{false, 0};
                     } else if (const auto* slot = objects.Get(index);
                                slot && slot->Type == MetaObjects::Kind::Brush) {

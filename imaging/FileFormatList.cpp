@@ -59,6 +59,8 @@ TFileFormatList& FileFormatList() {
     return *list;
 }
 
-void ResetFileFormatList() { List().reset(); }
+void ResetFileFormatList() {
+    List().reset();
+}
 
 }  // namespace corvane

@@ -53,7 +53,9 @@ TFileFormatsList& FileFormats() {
     return *list;
 }
 
-void ResetFileFormats() { Registry().reset(); }
+void ResetFileFormats() {
+    Registry().reset();
+}
 
 void RegisterFileFormat(const std::string& extension, const std::string& description,
                         const TGraphicClass* graphicClass) {

@@ -59,6 +59,8 @@ uint64_t TFileStream::Size() const {
     return uint64_t(info.st_size);
 }
 
-void TFileStream::Seek(uint64_t position) { FPosition = std::min(position, Size()); }
+void TFileStream::Seek(uint64_t position) {
+    FPosition = std::min(position, Size());
+}
 
 }  // namespace corvane

@@ -6,7 +6,9 @@ namespace corvane {
 
 void TGraphic::LoadFromFile(const std::string& fileName) {
     TFileStream stream(fileName);
+    Progress(TProgressStage::psStarting, 0);
     LoadFromStream(stream);
+    Progress(TProgressStage::psEnding, 100);
 }
 
 void TGraphic::SetTransparent(bool value) {

@@ -21,8 +21,7 @@ class TGraphic;
 enum class TProgressStage { psStarting, psRunning, psEnding };
 
 using TGraphicNotify = std::function<void(TGraphic& sender)>;
-using TProgressEvent =
-    std::function<void(TGraphic& sender, TProgressStage stage, int percentDone)>;
+using TProgressEvent = std::function<void(TGraphic& sender, TProgressStage stage, int percentDone)>;
 
 // A picture class as the format registry knows it: its name and a way to make an instance.
 struct TGraphicClass {
@@ -33,10 +32,8 @@ struct TGraphicClass {
 // The class record of a picture class T (which names itself in T::StaticClassName).
 template <typename T>
 const TGraphicClass* GraphicClassOf() {
-    static const TGraphicClass record{T::StaticClassName,
-                                      []() -> std::unique_ptr<TGraphic> {
-                                          return std::make_unique<T>();
-                                      }};
+    static const TGraphicClass record{
+        T::StaticClassName, []() -> std::unique_ptr<TGraphic> { return std::make_unique<T>(); }};
     return &record;
 }
 
@@ -51,8 +48,9 @@ public:
     // A picture of the same class and content, with no notifications connected.
     virtual std::unique_ptr<TGraphic> Clone() const = 0;
 
-    // Opens the file for shared reading and loads it through LoadFromStream. Throws EFOpenError
-    // when the file cannot be opened and the class's own error for bad data.
+    // Opens the file for shared reading and loads it through LoadFromStream, raising OnProgress
+    // as the load starts and when it has ended. Throws EFOpenError when the file cannot be
+    // opened and the class's own error for bad data.
     virtual void LoadFromFile(const std::string& fileName);
     virtual void LoadFromStream(TStream& stream) = 0;
 

@@ -33,7 +33,9 @@ static_assert(sizeof(IconDirEntry) == 16);
 
 constexpr const char* InvalidIcon = "Icon image is not valid";
 
-[[noreturn]] void Fail() { throw EInvalidGraphic(InvalidIcon); }
+[[noreturn]] void Fail() {
+    throw EInvalidGraphic(InvalidIcon);
+}
 
 // What an entry's own image header says, which is more reliable than the directory.
 struct Candidate {
@@ -63,7 +65,9 @@ Candidate Inspect(Bytes data, const IconDirEntry& entry) {
 
 }  // namespace
 
-TIcon::TIcon() { SetTransparent(true); }
+TIcon::TIcon() {
+    SetTransparent(true);
+}
 
 std::unique_ptr<TGraphic> TIcon::Clone() const {
     auto copy = std::make_unique<TIcon>();
@@ -76,15 +80,13 @@ void TIcon::LoadFromStream(TStream& stream) {
     const std::vector<uint8_t> bytes = stream.ReadRemaining();
     const Bytes data(bytes);
     IconDir dir{};
-    if (!ReadStruct(data, 0, dir) || dir.Reserved != 0 || dir.Type != 1 || dir.Count == 0)
-        Fail();
+    if (!ReadStruct(data, 0, dir) || dir.Reserved != 0 || dir.Type != 1 || dir.Count == 0) Fail();
     Candidate best;
     for (uint32_t i = 0; i < dir.Count; ++i) {
         IconDirEntry entry{};
         if (!ReadStruct(data, sizeof dir + uint64_t(i) * sizeof entry, entry)) Fail();
         const Candidate c = Inspect(data, entry);
-        if (c.Pixels > best.Pixels || (c.Pixels == best.Pixels && c.Depth > best.Depth))
-            best = c;
+        if (c.Pixels > best.Pixels || (c.Pixels == best.Pixels && c.Depth > best.Depth)) best = c;
     }
 
     Bitmap32 image;
@@ -111,7 +113,8 @@ void TIcon::LoadFromStream(TStream& stream) {
                 const uint8_t* bits = mask + size_t(stride) * size_t(row);
                 const size_t y = size_t(h - 1 - row);
                 for (int32_t x = 0; x < w; ++x)
-                    alpha[y * size_t(w) + size_t(x)] = (bits[x >> 3] >> (7 - (x & 7))) & 1 ? 0 : 255;
+                    alpha[y * size_t(w) + size_t(x)] =
+                        (bits[x >> 3] >> (7 - (x & 7))) & 1 ? 0 : 255;
             }
         }
         image = std::move(dib.Image);

@@ -87,8 +87,7 @@ int DecodeC(const uint8_t* data, size_t size, bool quantize, Bitmap32* out) {
         return -1;
     }
     const int components = cinfo.output_components;
-    JSAMPARRAY row = (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo),
-                                                JPOOL_IMAGE,
+    JSAMPARRAY row = (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE,
                                                 cinfo.output_width * JDIMENSION(components), 1);
     const int32_t width = out->Width();
     while (cinfo.output_scanline < cinfo.output_height) {

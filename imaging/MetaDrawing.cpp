@@ -60,14 +60,14 @@ std::vector<PointF> ClipToBox(std::vector<PointF> pts, double l, double t, doubl
     auto atY = [](PointF a, PointF c, double y) {
         return PointF{a.X + (c.X - a.X) * (y - a.Y) / (c.Y - a.Y), y};
     };
-    pts = ClipSide(pts, [&](PointF p) { return p.X >= l; },
-                   [&](PointF a, PointF c) { return atX(a, c, l); });
-    pts = ClipSide(pts, [&](PointF p) { return p.X <= r; },
-                   [&](PointF a, PointF c) { return atX(a, c, r); });
-    pts = ClipSide(pts, [&](PointF p) { return p.Y >= t; },
-                   [&](PointF a, PointF c) { return atY(a, c, t); });
-    pts = ClipSide(pts, [&](PointF p) { return p.Y <= b; },
-                   [&](PointF a, PointF c) { return atY(a, c, b); });
+    pts = ClipSide(
+        pts, [&](PointF p) { return p.X >= l; }, [&](PointF a, PointF c) { return atX(a, c, l); });
+    pts = ClipSide(
+        pts, [&](PointF p) { return p.X <= r; }, [&](PointF a, PointF c) { return atX(a, c, r); });
+    pts = ClipSide(
+        pts, [&](PointF p) { return p.Y >= t; }, [&](PointF a, PointF c) { return atY(a, c, t); });
+    pts = ClipSide(
+        pts, [&](PointF p) { return p.Y <= b; }, [&](PointF a, PointF c) { return atY(a, c, b); });
     return pts;
 }
 
@@ -79,8 +79,7 @@ int32_t RoundCoord(double v) {
 
 }  // namespace
 
-void FillPolygonOnTarget(Bitmap32& target, std::vector<PointF> points, bool winding,
-                         Pixel color) {
+void FillPolygonOnTarget(Bitmap32& target, std::vector<PointF> points, bool winding, Pixel color) {
     if (points.size() < 3 || target.Empty()) return;
     for (const PointF& p : points)
         if (!std::isfinite(p.X) || !std::isfinite(p.Y)) return;
@@ -95,10 +94,15 @@ void FillPolygonOnTarget(Bitmap32& target, std::vector<PointF> points, bool wind
 
 void DrawDibOnTarget(Bitmap32& target, PointF corner1, PointF corner2, Bytes info,
                      std::optional<Bytes> bits, int32_t srcX, int32_t srcY, int32_t srcW,
-                     int32_t srcH) {
+                     int32_t srcH, int64_t& pixelBudget) {
     DibImage dib;
     try {
-        dib = DecodeDib(info, bits, DibOptions{"Metafile is not valid"});
+        const DibOptions options{"Metafile is not valid"};
+        const DibInfo size = ReadDibInfo(info, options);
+        const int64_t pixels = int64_t(size.Width) * size.Height;
+        if (pixels > pixelBudget) return;
+        pixelBudget -= pixels;
+        dib = DecodeDib(info, bits, options);
     } catch (const EInvalidGraphic&) {
         return;  // a record whose bitmap does not decode draws nothing, like any record not played
     }

@@ -48,15 +48,17 @@ private:
 };
 
 // Fills the polygon (target pixels) by the winding rule or the even-odd rule.
-void FillPolygonOnTarget(Bitmap32& target, std::vector<PointF> points, bool winding,
-                         Pixel color);
+void FillPolygonOnTarget(Bitmap32& target, std::vector<PointF> points, bool winding, Pixel color);
 // Stretches the source rectangle of the device-independent bitmap (the info block and its bits)
 // onto the destination rectangle of the target, given by two opposite corners in target pixels.
 // The source's y counts from the bottom row for a bottom-up bitmap, as the records state it. A
-// bitmap that does not decode is skipped.
+// bitmap that does not decode is skipped, and so is one that would take the playback past its
+// budget of decoded pixels (pixelBudget, reduced by every bitmap decoded): a few bytes of
+// run-length data can state a large bitmap, and a file of many such records must not cost
+// more than one picture of the largest size.
 void DrawDibOnTarget(Bitmap32& target, PointF corner1, PointF corner2, Bytes info,
                      std::optional<Bytes> bits, int32_t srcX, int32_t srcY, int32_t srcW,
-                     int32_t srcH);
+                     int32_t srcH, int64_t& pixelBudget);
 
 // Where the picture's frame lies in target pixels.
 struct TargetFrame {
@@ -70,6 +72,8 @@ constexpr uint32_t BLACKNESS = 0x00000042;
 constexpr uint32_t WHITENESS = 0x00FF0062;
 
 // The pixel of a colour 0x00BBGGRR.
-inline Pixel ColorRefToPixel(uint32_t colorRef) { return ColorToPixel(colorRef & 0xFFFFFF); }
+inline Pixel ColorRefToPixel(uint32_t colorRef) {
+    return ColorToPixel(colorRef & 0xFFFFFF);
+}
 
 }  // namespace corvane

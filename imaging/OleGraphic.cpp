@@ -37,7 +37,8 @@ const TGraphicClass* SniffGraphicClass(Bytes data) {
     if (IsEmf(data)) return GraphicClassOf<TMetafile>();
     // A plain Windows metafile: type 1 or 2, a header of 9 words, version 1 or 3.
     if (data.size() >= 18 && (Le16(data.data()) == 1 || Le16(data.data()) == 2) &&
-        Le16(data.data() + 2) == 9 && (Le16(data.data() + 4) == 0x100 || Le16(data.data() + 4) == 0x300))
+        Le16(data.data() + 2) == 9 &&
+        (Le16(data.data() + 4) == 0x100 || Le16(data.data() + 4) == 0x300))
         return GraphicClassOf<TMetafile>();
     if (StartsWith(data, {0xFF, 0xD8, 0xFF})) return GraphicClassOf<TJPEGImage>();
     // GIF is read by the class registered for it, once there is one.

@@ -41,8 +41,7 @@ void TPicture::SetGraphic(std::unique_ptr<TGraphic> graphic) {
 void TPicture::LoadFromFile(const std::string& fileName) {
     const std::string extension = ExtensionOf(fileName);
     const TGraphicClass* graphicClass = FileFormats().FindExt(extension);
-    if (!graphicClass)
-        throw EInvalidGraphic("Unknown picture file extension (." + extension + ")");
+    if (!graphicClass) throw EInvalidGraphic("Unknown picture file extension (." + extension + ")");
     std::unique_ptr<TGraphic> graphic = graphicClass->Create();
     graphic->OnProgress = [this](TGraphic&, TProgressStage stage, int percent) {
         if (OnProgress) OnProgress(*this, stage, percent);

@@ -40,9 +40,7 @@ public:
     // Keeps OnChange quiet while it lives (for drawing the graphic without reacting to it).
     class ChangeSuspension {
     public:
-        explicit ChangeSuspension(TPicture& picture) : FPicture(picture) {
-            ++FPicture.FSuspended;
-        }
+        explicit ChangeSuspension(TPicture& picture) : FPicture(picture) { ++FPicture.FSuspended; }
         ~ChangeSuspension() { --FPicture.FSuspended; }
         ChangeSuspension(const ChangeSuspension&) = delete;
         ChangeSuspension& operator=(const ChangeSuspension&) = delete;

@@ -11,7 +11,15 @@
 
 namespace corvane {
 
+namespace {
+// Part of the registry's state: whether start-up has filled it.
+bool Registered = false;
+}  // namespace
+
+bool PictureFormatsRegistered() { return Registered; }
+
 void RegisterPictureFormats() {
+    if (Registered) return;
     FileFormats();  // the built-in entries come first
     const TGraphicClass* jpeg = GraphicClassOf<TJPEGImage>();
     RegisterFileFormat("jpeg", "JPEG Image File", jpeg);
@@ -37,6 +45,7 @@ void RegisterPictureFormats() {
     RegisterRasterFormats(list);
 
     RegisterFileFormat("", "", GraphicClassOf<TOleGraphic>());
+    Registered = true;
 }
 
 void UnregisterPictureFormats() {
@@ -46,6 +55,7 @@ void UnregisterPictureFormats() {
     UnregisterRasterFormats(FileFormatList());
     ResetFileFormatList();
     ResetFileFormats();
+    Registered = false;
 }
 
 }  // namespace corvane

@@ -8,7 +8,9 @@
 
 namespace corvane {
 
+// Does nothing when the formats are registered already.
 void RegisterPictureFormats();
 void UnregisterPictureFormats();
+bool PictureFormatsRegistered();
 
 }  // namespace corvane

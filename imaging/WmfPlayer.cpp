@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "imaging/PictureLimits.h"
 #include "platform/MulDiv.h"
 
 namespace corvane {
@@ -143,6 +144,7 @@ void PlayWmf(Bytes data, const WmfLayout& layout, Bitmap32& target, const Target
     state.ExtY = layout.WindowHeight;
     std::vector<State> saved;
     MetaObjects objects;
+    int64_t pixelBudget = MaxPicturePixels;
 
     auto map = [&](double x, double y) {
         return PointF{frame.Left + (x - state.OrgX) * frame.Width / state.ExtX,
@@ -153,11 +155,11 @@ void PlayWmf(Bytes data, const WmfLayout& layout, Bitmap32& target, const Target
     };
     // The bitmap of a blit record starts at word `at`; the destination is x, y, w, h in logical
     // units and the source rectangle is in the bitmap's pixels.
-    auto blit = [&](const Record& r, size_t at, double x, double y, double w, double h,
-                    int32_t sx, int32_t sy, int32_t sw, int32_t sh) {
+    auto blit = [&](const Record& r, size_t at, double x, double y, double w, double h, int32_t sx,
+                    int32_t sy, int32_t sw, int32_t sh) {
         if (2 * at > r.Params.size()) return;
         DrawDibOnTarget(target, map(x, y), map(x + w, y + h), r.Params.subspan(2 * at),
-                        std::nullopt, sx, sy, sw, sh);
+                        std::nullopt, sx, sy, sw, sh, pixelBudget);
     };
 
     WalkRecords(data, layout.RecordsStart, [&](const Record& r) {
@@ -216,7 +218,8 @@ void PlayWmf(Bytes data, const WmfLayout& layout, Bitmap32& target, const Target
                 if (n >= 1 && state.Brush.Solid) {
                     const size_t count = std::min<size_t>(r.U(0), (n - 1) / 2);
                     std::vector<PointF> pts;
-                    for (size_t i = 0; i < count; ++i) pts.push_back(map(r.S(1 + 2 * i), r.S(2 + 2 * i)));
+                    for (size_t i = 0; i < count; ++i)
+                        pts.push_back(map(r.S(1 + 2 * i), r.S(2 + 2 * i)));
                     FillPolygonOnTarget(target, std::move(pts), state.Winding, state.Brush.Color);
                 }
                 break;
@@ -254,7 +257,8 @@ void PlayWmf(Bytes data, const WmfLayout& layout, Bitmap32& target, const Target
                     blit(r, 8, r.S(7), r.S(6), r.S(5), r.S(4), r.S(3), r.S(2), r.S(5), r.S(4));
                 break;
             case META_DIBSTRETCHBLT:
-                // rop, srcHeight, srcWidth, ySrc, xSrc, destHeight, destWidth, yDest, xDest, bitmap.
+                // rop, srcHeight, srcWidth, ySrc, xSrc, destHeight, destWidth, yDest, xDest,
+                // bitmap.
                 if (n > 11 && r.U32(0) == SRCCOPY)
                     blit(r, 10, r.S(9), r.S(8), r.S(7), r.S(6), r.S(5), r.S(4), r.S(3), r.S(2));
                 break;

@@ -54,38 +54,64 @@ std::vector<DecodeCase> DecodeCases() {
         {"Info24TopDown", {40, 3, -2, 24, 0, {}, {}, PackRows({top24, bottom24}, true)}, picture},
         {"Core24", {12, 3, 2, 24, 0, {}, {}, PackRows({top24, bottom24})}, picture},
         {"V4Header24", {108, 3, 2, 24, 0, {}, {}, PackRows({top24, bottom24})}, picture},
-        {"Info32IgnoresFourthByte", {40, 3, 2, 32, 0, {}, {}, PackRows({top32, bottom32})},
+        {"Info32IgnoresFourthByte",
+         {40, 3, 2, 32, 0, {}, {}, PackRows({top32, bottom32})},
          picture},
         {"V5BitFields32",
-         {124, 3, 2, 32, 3, {0xFF000000, 0x00FF0000, 0x0000FF00}, {},
+         {124,
+          3,
+          2,
+          32,
+          3,
+          {0xFF000000, 0x00FF0000, 0x0000FF00},
+          {},
           PackRows({shifted32({R, G, B}), shifted32({W, K, 0x808080})})},
          picture},
         {"Info16Default555",
-         {40, 3, 2, 16, 0, {}, {},
+         {40,
+          3,
+          2,
+          16,
+          0,
+          {},
+          {},
           PackRows({le16({0x7C00, 0x03E0, 0x001F}), le16({0x7FFF, 0, 0x4210})})},
          {{R, G, B}, {W, K, grey555}}},
         {"Info16BitFields565",
-         {40, 3, 2, 16, 3, {0xF800, 0x07E0, 0x001F}, {},
+         {40,
+          3,
+          2,
+          16,
+          3,
+          {0xF800, 0x07E0, 0x001F},
+          {},
           PackRows({le16({0xF800, 0x07E0, 0x001F}), le16({0xFFFF, 0, 0x8410})})},
          {{R, G, B}, {W, K, 0x848284}}},
         {"Info8", {40, 3, 2, 8, 0, {}, Palette, PackRows({{1, 2, 3}, {4, 0, 5}})}, picture},
-        {"Core8", {12, 3, 2, 8, 0, {}, [] {
-                       auto p = Palette;
-                       p.resize(256, 0);  // the core header always has the full table
-                       return p;
-                   }(), PackRows({{1, 2, 3}, {4, 0, 5}})},
+        {"Core8",
+         {12,
+          3,
+          2,
+          8,
+          0,
+          {},
+          [] {
+              auto p = Palette;
+              p.resize(256, 0);  // the core header always has the full table
+              return p;
+          }(),
+          PackRows({{1, 2, 3}, {4, 0, 5}})},
          picture},
-        {"Info4", {40, 3, 2, 4, 0, {}, Palette, PackRows({{0x12, 0x30}, {0x40, 0x50}})},
-         picture},
-        {"Info1", {40, 10, 2, 1, 0, {}, {R, B}, PackRows({{0xA5, 0x80}, {0x00, 0x40}})},
+        {"Info4", {40, 3, 2, 4, 0, {}, Palette, PackRows({{0x12, 0x30}, {0x40, 0x50}})}, picture},
+        {"Info1",
+         {40, 10, 2, 1, 0, {}, {R, B}, PackRows({{0xA5, 0x80}, {0x00, 0x40}})},
          {{B, R, B, R, R, B, R, B, B, R}, {R, R, R, R, R, R, R, R, R, B}}},
-        {"Info8IndexPastTableIsBlack", {40, 2, 1, 8, 0, {}, {R, G}, PackRows({{1, 7}})},
-         {{G, K}}},
+        {"Info8IndexPastTableIsBlack", {40, 2, 1, 8, 0, {}, {R, G}, PackRows({{1, 7}})}, {{G, K}}},
         // Bottom row: two red, two green; middle: a literal run B W grey then one red; top: a
         // move two to the right, then two blue. Pixels left unset are black.
         {"Rle8",
-         {40, 4, 3, 8, 1, {}, Palette,
-          {2, 1, 2, 2, 0, 0, 0, 3, 3, 4, 5, 0, 1, 1, 0, 0, 0, 2, 2, 0, 2, 3, 0, 1}},
+         {40, 4, 3, 8, 1, {}, Palette, {2, 1, 2, 2, 0, 0, 0, 3, 3, 4, 5, 0,
+                                        1, 1, 0, 0, 0, 2, 2, 0, 2, 3, 0, 1}},
          {{K, K, B, B}, {B, W, 0x808080, R}, {R, R, G, G}}},
         {"Rle4",
          {40, 4, 2, 4, 2, {}, Palette, {4, 0x12, 0, 0, 0, 3, 0x34, 0x50, 1, 0x00, 0, 1}},
@@ -171,8 +197,9 @@ TEST(TBitmap, HugeSizesAreRefusedBeforeAnythingIsAllocated) {
     }
     // At the limit the size passes and the missing data is what fails.
     EXPECT_THROW(
-        try { Load(BmpFile({40, 16384, 16384, 32, 0, {}, {}, {}})); } catch (
-            const EPictureTooLarge&) { ADD_FAILURE(); },
+        try {
+            Load(BmpFile({40, 16384, 16384, 32, 0, {}, {}, {}}));
+        } catch (const EPictureTooLarge&) { ADD_FAILURE(); },
         EInvalidGraphic);
 }
 
@@ -180,9 +207,10 @@ TEST(TBitmap, DrawsScaledThroughOriginAndClip) {
     auto bitmap = Load(BmpFile({40, 2, 1, 24, 0, {}, {}, PackRows({{0, 0, 255, 255, 0, 0}})}));
     Bitmap32 dest(6, 2, W);
     dest.Surface().SetOrigin(TPoint{1, 0});
-    IntersectClipRect(dest, 0, 0, 3, 2);  // device columns 1 to 3
+    IntersectClipRect(dest, 0, 0, 3, 2);    // device columns 1 to 3
     bitmap->Draw(dest, TRect{0, 0, 4, 2});  // device columns 1 to 4, clipped at 4
-    EXPECT_EQ(Rows(dest), (std::vector<std::vector<Pixel>>{{W, R, R, B, W, W}, {W, R, R, B, W, W}}));
+    EXPECT_EQ(Rows(dest),
+              (std::vector<std::vector<Pixel>>{{W, R, R, B, W, W}, {W, R, R, B, W, W}}));
 }
 
 TEST(TBitmap, ChangeNotificationFollowsTheContent) {

@@ -50,8 +50,8 @@ TEST(TIcon, LoadsTheLargestThenDeepestImage) {
     EXPECT_TRUE(icon->Transparent());
 
     // The directory's own numbers are not trusted: the header of the image decides.
-    ByteVec lying = IconFile({{1, 1, 1, DibEntry(8, 24, 0x555555)},
-                              {255, 255, 32, DibEntry(4, 32, 0x666666, {255})}});
+    ByteVec lying = IconFile(
+        {{1, 1, 1, DibEntry(8, 24, 0x555555)}, {255, 255, 32, DibEntry(4, 32, 0x666666, {255})}});
     EXPECT_EQ(Load(lying)->Image().GetPixel(0, 0), 0x555555u);
 }
 
@@ -73,8 +73,8 @@ TEST(TIcon, MaskAlphaAndPngEntriesDecideWhatShows) {
     Bitmap32 png(40, 40, 0x00FF00);
     std::vector<uint8_t> alpha(40 * 40, 255);
     alpha[0] = 0;
-    auto mixed = Load(IconFile({{32, 32, 32, DibEntry(32, 24, 0x777777)},
-                                {40, 40, 32, EncodePng(png, alpha)}}));
+    auto mixed = Load(
+        IconFile({{32, 32, 32, DibEntry(32, 24, 0x777777)}, {40, 40, 32, EncodePng(png, alpha)}}));
     EXPECT_EQ(mixed->Width(), 40);
     Bitmap32 onWhite(40, 40, 0xFFFFFF);
     mixed->Draw(onWhite, TRect{0, 0, 40, 40});

@@ -33,7 +33,9 @@ void Put32(ByteVec& out, uint32_t v) {
     Put16(out, uint16_t(v));
     Put16(out, uint16_t(v >> 16));
 }
-void Append(ByteVec& out, const ByteVec& more) { out.insert(out.end(), more.begin(), more.end()); }
+void Append(ByteVec& out, const ByteVec& more) {
+    out.insert(out.end(), more.begin(), more.end());
+}
 
 namespace {
 ByteVec DibHeaderAndTable(const DibSpec& s) {
@@ -195,8 +197,8 @@ ByteVec WmfRecord(uint16_t function, const std::vector<uint16_t>& params, const 
     return out;
 }
 
-ByteVec WmfFile(const std::vector<ByteVec>& records, bool placeable, int16_t right,
-                int16_t bottom, uint16_t inch) {
+ByteVec WmfFile(const std::vector<ByteVec>& records, bool placeable, int16_t right, int16_t bottom,
+                uint16_t inch) {
     ByteVec out;
     if (placeable) {
         ByteVec head;
@@ -245,10 +247,26 @@ ByteVec EmfFile(const std::vector<ByteVec>& records, int32_t widthPx, int32_t he
     ByteVec body;
     for (const ByteVec& r : records) Append(body, r);
     Append(body, EmfRecord(14, {0, 16, 20}));
-    ByteVec header = EmfRecord(1, {0, 0, uint32_t(widthPx - 1), uint32_t(heightPx - 1), 0, 0,
-                                   hundredthMM(widthPx), hundredthMM(heightPx), 0x464D4520,
-                                   0x10000, 0, uint32_t(records.size() + 2), 1, 0, 0, 0, 960,
-                                   960, 254, 254});
+    ByteVec header = EmfRecord(1, {0,
+                                   0,
+                                   uint32_t(widthPx - 1),
+                                   uint32_t(heightPx - 1),
+                                   0,
+                                   0,
+                                   hundredthMM(widthPx),
+                                   hundredthMM(heightPx),
+                                   0x464D4520,
+                                   0x10000,
+                                   0,
+                                   uint32_t(records.size() + 2),
+                                   1,
+                                   0,
+                                   0,
+                                   0,
+                                   960,
+                                   960,
+                                   254,
+                                   254});
     const uint32_t total = uint32_t(header.size() + body.size());
     std::memcpy(header.data() + 48, &total, 4);
     Append(header, body);

@@ -48,8 +48,7 @@ struct IconEntrySpec {
 ByteVec IconFile(const std::vector<IconEntrySpec>& entries);
 
 // Windows metafile records: function and 16-bit parameters; and the file around them.
-ByteVec WmfRecord(uint16_t function, const std::vector<uint16_t>& params,
-                  const ByteVec& tail = {});
+ByteVec WmfRecord(uint16_t function, const std::vector<uint16_t>& params, const ByteVec& tail = {});
 ByteVec WmfFile(const std::vector<ByteVec>& records, bool placeable, int16_t right = 0,
                 int16_t bottom = 0, uint16_t inch = 96);
 // Enhanced metafile: a record of a type with 32-bit parameters; the file with its header. The

@@ -1,17 +1,17 @@
 #include "imaging/JPEGImage.h"
 
 #include <gtest/gtest.h>
-#include <jpeglib.h>
 #include <jerror.h>
+#include <jpeglib.h>
 
 #include <set>
 
 #include "imaging/Bitmap.h"
 #include "imaging/DisplayDepth.h"
 #include "imaging/Icon.h"
+#include "imaging/ImagingErrors.h"
 #include "imaging/Metafile.h"
 #include "imaging/OleGraphic.h"
-#include "imaging/ImagingErrors.h"
 #include "imaging/Stream.h"
 #include "tests/imaging/ImagingFixtures.h"
 
@@ -24,7 +24,8 @@ using namespace corvane::testing;
 Bitmap32 Gradient(int w, int h) {
     Bitmap32 b(w, h);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) b.SetPixel(x, y, MakePixel(uint8_t(x * 255 / (w - 1)), uint8_t(y * 255 / (h - 1)), 90));
+        for (int x = 0; x < w; ++x)
+            b.SetPixel(x, y, MakePixel(uint8_t(x * 255 / (w - 1)), uint8_t(y * 255 / (h - 1)), 90));
     return b;
 }
 
@@ -44,7 +45,9 @@ std::string LoadError(const ByteVec& bytes) {
     return "loaded";
 }
 
-std::string JpegError(int code) { return "JPEG error #" + std::to_string(code); }
+std::string JpegError(int code) {
+    return "JPEG error #" + std::to_string(code);
+}
 
 size_t DistinctColours(const Bitmap32& b) {
     std::set<Pixel> colours(b.Bits(), b.Bits() + b.PixelCount());
@@ -147,8 +150,8 @@ TEST(TBitmapAssign, CopiesBitmapsAndJpegAndRefusesTheRest) {
             bitmap.Assign(*source);
             ADD_FAILURE() << source->ClassName();
         } catch (const EInvalidGraphicOperation& e) {
-            EXPECT_EQ(e.what(), std::string("Cannot assign a ") + source->ClassName() +
-                                    " to a TBitmap");
+            EXPECT_EQ(e.what(),
+                      std::string("Cannot assign a ") + source->ClassName() + " to a TBitmap");
         }
     }
     EXPECT_EQ(bitmap.Width(), 8);

@@ -27,10 +27,16 @@ Bitmap32 DrawAt(const TMetafile& metafile, int w, int h) {
 }
 
 // A 1 x 1 blue bitmap as metafile records carry it: header, then the pixel row.
-ByteVec BlueDib() { return DibBytes({40, 1, 1, 24, 0, {}, {}, {255, 0, 0, 0}}); }
+ByteVec BlueDib() {
+    return DibBytes({40, 1, 1, 24, 0, {}, {}, {255, 0, 0, 0}});
+}
 
-uint16_t Lo(uint32_t v) { return uint16_t(v); }
-uint16_t Hi(uint32_t v) { return uint16_t(v >> 16); }
+uint16_t Lo(uint32_t v) {
+    return uint16_t(v);
+}
+uint16_t Hi(uint32_t v) {
+    return uint16_t(v >> 16);
+}
 
 TEST(TMetafile, PlaceableWindowsMetafileFillsAndBlits) {
     // 200 x 100 units at 192 units per inch: 100 x 50 pixels.
@@ -62,13 +68,13 @@ TEST(TMetafile, PlaceableWindowsMetafileFillsAndBlits) {
 }
 
 TEST(TMetafile, PlainWindowsMetafileTakesItsSizeFromTheWindow) {
-    const ByteVec file = WmfFile({WmfRecord(0x020B, {Lo(-10), Lo(-20)}),  // origin (-20, -10)
-                                  WmfRecord(0x020C, {30, 40}),            // extent 40 x 30
-                                  WmfRecord(0x02FC, {0, Lo(0x00FF00), Hi(0x00FF00), 0}),
-                                  WmfRecord(0x012D, {0}),
-                                  // a triangle with its right angle at the window's origin
-                                  WmfRecord(0x0324, {3, Lo(-20), Lo(-10), 20, Lo(-10), Lo(-20), 20})},
-                                 false);
+    const ByteVec file =
+        WmfFile({WmfRecord(0x020B, {Lo(-10), Lo(-20)}),  // origin (-20, -10)
+                 WmfRecord(0x020C, {30, 40}),            // extent 40 x 30
+                 WmfRecord(0x02FC, {0, Lo(0x00FF00), Hi(0x00FF00), 0}), WmfRecord(0x012D, {0}),
+                 // a triangle with its right angle at the window's origin
+                 WmfRecord(0x0324, {3, Lo(-20), Lo(-10), 20, Lo(-10), Lo(-20), 20})},
+                false);
     auto metafile = Load(file);
     EXPECT_EQ(metafile->Width(), 40);
     EXPECT_EQ(metafile->Height(), 30);
@@ -80,7 +86,7 @@ TEST(TMetafile, PlainWindowsMetafileTakesItsSizeFromTheWindow) {
 
 TEST(TMetafile, EnhancedMetafileFillsAndBlitsInItsFrame) {
     std::vector<ByteVec> records = {
-        EmfRecord(70, {4, 0xDEADBEEF}),       // a comment: skipped
+        EmfRecord(70, {4, 0xDEADBEEF}),      // a comment: skipped
         EmfRecord(39, {1, 0, 0x0000FF, 0}),  // brush 1: solid red
         EmfRecord(37, {1}),
         EmfRecord(43, {0, 0, 10, 10}),  // the left half
@@ -89,9 +95,8 @@ TEST(TMetafile, EnhancedMetafileFillsAndBlitsInItsFrame) {
     };
     // StretchDIBits: bounds, dest 10,0, src 0,0 1x1, offsets, usage, rop, dest size 10 x 10.
     const ByteVec dib = BlueDib();
-    records.push_back(EmfRecord(81, {0, 0, 0, 0, 10, 0, 0, 0, 1, 1, 80, 40, 120, 4, 0, 0x00CC0020,
-                                     10, 10},
-                                dib));
+    records.push_back(
+        EmfRecord(81, {0, 0, 0, 0, 10, 0, 0, 0, 1, 1, 80, 40, 120, 4, 0, 0x00CC0020, 10, 10}, dib));
     auto metafile = Load(EmfFile(records, 20, 10));
     EXPECT_TRUE(metafile->Enhanced());
     ASSERT_EQ(metafile->Width(), 20);
@@ -105,11 +110,10 @@ TEST(TMetafile, EnhancedMetafileFillsAndBlitsInItsFrame) {
 
 TEST(TMetafile, HugeCoordinatesCostNoMoreThanTheTarget) {
     // A window of one unit maps each unit to the whole picture; the polygon reaches far out.
-    const ByteVec file = WmfFile({WmfRecord(0x020C, {1, 1}),
-                                  WmfRecord(0x02FC, {0, 0, 0, 0}),
-                                  WmfRecord(0x012D, {0}),
-                                  WmfRecord(0x0324, {3, 0, 0, 32767, 0, 0, 32767})},
-                                 false);
+    const ByteVec file =
+        WmfFile({WmfRecord(0x020C, {1, 1}), WmfRecord(0x02FC, {0, 0, 0, 0}), WmfRecord(0x012D, {0}),
+                 WmfRecord(0x0324, {3, 0, 0, 32767, 0, 0, 32767})},
+                false);
     auto metafile = Load(file);
     Bitmap32 out(64, 64, W);
     metafile->Draw(out, TRect{0, 0, 30000, 30000});
@@ -129,8 +133,8 @@ TEST(TMetafile, MalformedFilesAreNotValid) {
     std::fill(emfNoFrame.begin() + 32, emfNoFrame.begin() + 40, 0);
     const std::vector<std::pair<const char*, ByteVec>> cases = {
         {"Empty", {}},
-        {"Text", {'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd', '!', '!', '!', '!', '!',
-                  '!', '!', '!', '!'}},
+        {"Text", {'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l',
+                  'd', '!', '!', '!', '!', '!', '!', '!', '!', '!'}},
         {"WmfWithoutEnd", wmfCut},
         {"WmfWithoutWindow", WmfFile({}, false)},
         {"PlaceableWithoutUnits", WmfFile({}, true, 100, 100, 0)},

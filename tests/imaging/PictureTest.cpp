@@ -7,6 +7,7 @@
 #include "imaging/JPEGImage.h"
 #include "imaging/OleGraphic.h"
 #include "imaging/PictureFile.h"
+#include "imaging/PictureFormats.h"
 #include "tests/imaging/ImagingFixtures.h"
 
 namespace corvane {
@@ -16,8 +17,12 @@ using namespace corvane::testing;
 
 constexpr Pixel R = 0xFF0000, B = 0x0000FF;
 
-ByteVec RedBlueBmp() { return BmpFile({40, 2, 1, 24, 0, {}, {}, PackRows({{0, 0, 255, 255, 0, 0}})}); }
-ByteVec Jpeg3x2() { return EncodeJpeg(Bitmap32(3, 2, 0x336699), false); }
+ByteVec RedBlueBmp() {
+    return BmpFile({40, 2, 1, 24, 0, {}, {}, PackRows({{0, 0, 255, 255, 0, 0}})});
+}
+ByteVec Jpeg3x2() {
+    return EncodeJpeg(Bitmap32(3, 2, 0x336699), false);
+}
 
 std::string LoadError(TPicture& picture, const std::string& file) {
     try {
@@ -127,6 +132,18 @@ TEST(TPicture, NotificationsCanBeSuspendedAndFollowCopies) {
     EXPECT_EQ(changes, 3);
 }
 
+TEST(TPicture, PassesTheLoadsProgressOn) {
+    TempDir dir;
+    TPicture picture;
+    std::vector<std::pair<TProgressStage, int>> seen;
+    picture.OnProgress = [&](TPicture&, TProgressStage stage, int percent) {
+        seen.emplace_back(stage, percent);
+    };
+    picture.LoadFromFile(dir.Write("a.bmp", RedBlueBmp()));
+    EXPECT_EQ(seen, (std::vector<std::pair<TProgressStage, int>>{
+                        {TProgressStage::psStarting, 0}, {TProgressStage::psEnding, 100}}));
+}
+
 TEST(TPicture, JpegSizeIsKnownBeforeDecoding) {
     TempDir dir;
     TPicture picture;
@@ -149,18 +166,24 @@ TEST(LoadPictureBitmap, DrawsThePictureAtItsSizeOverTheBackground) {
     EXPECT_EQ(bmp.Order(), Bitmap32::RowOrder::BottomUp);
 
     // An icon whose mask leaves its right pixel out shows the background there.
-    const ByteVec dib = DibBytes({40, 2, 4, 24, 0, {}, {},
-                                  [] {
-                                      ByteVec bits = PackRows({{0, 0, 255, 0, 0, 255},
-                                                               {0, 0, 255, 0, 0, 255}});
-                                      Append(bits, PackRows({{0x40}, {0x40}}));
-                                      return bits;
-                                  }()});
-    const Bitmap32 icon = LoadPictureBitmap(dir.Write("a.ico", IconFile({{2, 2, 24, dib}})),
-                                            0x123456);
+    const ByteVec dib =
+        DibBytes({40, 2, 4, 24, 0, {}, {}, [] {
+                      ByteVec bits = PackRows({{0, 0, 255, 0, 0, 255}, {0, 0, 255, 0, 0, 255}});
+                      Append(bits, PackRows({{0x40}, {0x40}}));
+                      return bits;
+                  }()});
+    const Bitmap32 icon =
+        LoadPictureBitmap(dir.Write("a.ico", IconFile({{2, 2, 24, dib}})), 0x123456);
     EXPECT_EQ(Rows(icon), (std::vector<std::vector<Pixel>>{{R, 0x123456}, {R, 0x123456}}));
 
     EXPECT_THROW(LoadPictureBitmap(dir.Write("a.png", {})), EInvalidGraphic);
+
+    // A tool that never filled the registry still reads every class.
+    UnregisterPictureFormats();
+    ASSERT_FALSE(PictureFormatsRegistered());
+    EXPECT_EQ(LoadPictureBitmap(dir.Write("b.jpg", EncodeJpeg(Bitmap32(3, 2), false))).Width(),
+              3);
+    EXPECT_TRUE(PictureFormatsRegistered());
 }
 
 }  // namespace

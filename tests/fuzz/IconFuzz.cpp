@@ -1,0 +1,50 @@
+// Feeds arbitrary bytes to the TIcon loader (icon files) and draws whatever loads. Bad data
+// must end in the class's error, never in a crash, a hang or an unbounded allocation.
+#include <cstddef>
+#include <cstdint>
+#include <stdexcept>
+
+#include "imaging/ByteReader.h"
+#include "imaging/DibDecoder.h"
+#include "imaging/Icon.h"
+#include "imaging/PngCodec.h"
+#include "imaging/Stream.h"
+
+using namespace corvane;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const Bytes bytes(data, size);
+    // Entries that state more than a million pixels are passed over: filling that much memory
+    // makes each run slow, and the size limit itself is covered by the unit tests.
+    for (size_t entry = 6; size >= 6 && entry + 16 <= size && entry < 6 + 16 * size_t(Le16(data + 4));
+         entry += 16) {
+        const uint32_t length = Le32(data + entry + 8), offset = Le32(data + entry + 12);
+        if (!InRange(bytes, offset, length)) continue;
+        const Bytes image = bytes.subspan(offset, length);
+        int32_t w = 0, h = 0;
+        try {
+            if (!ReadPngSize(image, w, h)) {
+                const DibInfo info = ReadDibInfo(image, {"invalid", true});
+                w = info.Width, h = info.Height;
+            }
+        } catch (const std::runtime_error&) {
+        }
+        if (int64_t(w) * h > (int64_t(1) << 20)) return 0;
+    }
+    TMemoryStream stream(bytes);
+    TIcon graphic;
+    try {
+        graphic.LoadFromStream(stream);
+        // Drawing costs time in proportion to the picture; the size limit itself is tested
+        // elsewhere, so the harness draws only pictures of up to a million pixels.
+        const int32_t w = graphic.Width(), h = graphic.Height();
+        if (int64_t(w) * h > (int64_t(1) << 20)) return 0;
+        Bitmap32 own(w, h);
+        graphic.Draw(own, TRect{0, 0, w, h});
+        Bitmap32 small(7, 5);
+        graphic.Draw(small, TRect{-3, 1, 9, 4});
+    } catch (const std::runtime_error&) {
+        // the loader's or the decoder's message
+    }
+    return 0;
+}
