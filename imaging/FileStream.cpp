@@ -14,25 +14,28 @@
 namespace corvane {
 
 namespace {
-[[noreturn]] void ThrowOpenError(const std::string& fileName, int error) {
-    throw EFOpenError("Cannot open file \"" + fileName + "\". " + std::strerror(error));
+[[noreturn]] void ThrowOpenError(const std::string& fileName, const std::string& reason) {
+    throw EFOpenError("Cannot open file \"" + fileName + "\". " + reason);
 }
 }  // namespace
 
 TFileStream::TFileStream(const std::string& fileName) {
-    FHandle = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
-    if (FHandle < 0) ThrowOpenError(fileName, errno);
+    // Without blocking, so that a named pipe in the folder cannot stall the open.
+    FHandle = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (FHandle < 0) ThrowOpenError(fileName, std::strerror(errno));
     struct stat info {};
-    int error = 0;
+    std::string reason;
     if (::fstat(FHandle, &info) != 0)
-        error = errno;
+        reason = std::strerror(errno);
     else if (S_ISDIR(info.st_mode))
-        error = EISDIR;
+        reason = std::strerror(EISDIR);
+    else if (!S_ISREG(info.st_mode))
+        reason = "Not a regular file";  // a pipe or a device has no picture and may never end
     else if (::flock(FHandle, LOCK_SH | LOCK_NB) != 0)
-        error = errno;
-    if (error) {
+        reason = std::strerror(errno);
+    if (!reason.empty()) {
         ::close(FHandle);
-        ThrowOpenError(fileName, error);
+        ThrowOpenError(fileName, reason);
     }
 }
 

@@ -2,7 +2,7 @@
 // A file opened for reading that other readers may share but no writer may claim: the file is
 // opened read-only and holds a shared advisory lock (flock) for as long as the stream lives, so a
 // writer that asks for an exclusive lock is kept out, and a file someone holds exclusively is
-// refused.
+// refused. Only regular files are opened: pipes and devices are refused.
 
 #include <string>
 

@@ -6,14 +6,11 @@
 namespace corvane {
 
 std::vector<uint8_t> TStream::ReadRemaining() {
+    // Up to the size the stream has now: a file that grows meanwhile is not followed.
     std::vector<uint8_t> bytes;
     const uint64_t size = Size(), position = Position();
     if (size > position) bytes.resize(size_t(size - position));
-    size_t got = bytes.empty() ? 0 : Read(bytes.data(), bytes.size());
-    bytes.resize(got);
-    // A file that grows while it is read is read to its new end.
-    uint8_t chunk[65536];
-    while (size_t n = Read(chunk, sizeof chunk)) bytes.insert(bytes.end(), chunk, chunk + n);
+    bytes.resize(bytes.empty() ? 0 : Read(bytes.data(), bytes.size()));
     return bytes;
 }
 

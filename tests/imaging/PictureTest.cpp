@@ -1,6 +1,10 @@
 #include "imaging/Picture.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "imaging/Bitmap.h"
 #include "imaging/ImagingErrors.h"
@@ -97,6 +101,21 @@ TEST(TPicture, AFileThatCannotBeOpenedGivesTheOpenError) {
     EXPECT_EQ(LoadError(picture, missing),
               "Cannot open file \"" + missing + "\". No such file or directory");
     EXPECT_THROW(picture.LoadFromFile(dir.Path().string() + "/sub.bmp/"), EFOpenError);
+
+    // A named pipe would block an ordinary open and a device may never end: both are refused.
+    const std::string pipe = (dir.Path() / "pipe.bmp").string();
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_EQ(LoadError(picture, pipe), "Cannot open file \"" + pipe + "\". Not a regular file");
+    EXPECT_THROW(picture.LoadFromFile("/dev/zero"), EFOpenError);
+
+    // A file another process holds exclusively cannot be opened for shared reading.
+    const std::string locked = dir.Write("locked.bmp", RedBlueBmp());
+    const int handle = open(locked.c_str(), O_RDONLY);
+    ASSERT_EQ(flock(handle, LOCK_EX), 0);
+    EXPECT_THROW(picture.LoadFromFile(locked), EFOpenError);
+    close(handle);
+    picture.LoadFromFile(locked);
+    EXPECT_EQ(picture.Width(), 2);
 }
 
 TEST(TPicture, NotificationsCanBeSuspendedAndFollowCopies) {
