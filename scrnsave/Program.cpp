@@ -1,0 +1,198 @@
+#include "scrnsave/Program.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWindow>
+
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "imaging/DisplayDepth.h"
+#include "imaging/PictureFormats.h"
+#include "platform/InstanceRegistry.h"
+#include "scrnsave/CommandLine.h"
+#include "settings/NyBase.h"
+#include "shell/FormMain.h"
+#include "shell/HostWindow.h"
+#include "shell/InstanceGuard.h"
+#include "shell/ScreensaverApplication.h"
+#include "shell/SessionInhibitor.h"
+#include "shell/SignalPipe.h"
+#include "shell/SlideshowLists.h"
+
+namespace corvane {
+
+namespace {
+
+constexpr const char* ProgramName = "corvane-slideshow";
+
+std::string ProgramPath(const char* argv0) {
+    std::error_code ec;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec) return self.string();
+    return std::filesystem::absolute(argv0, ec).string();
+}
+
+std::optional<std::string> Environment(const char* name) {
+    const char* value = std::getenv(name);
+    if (!value) return std::nullopt;
+    return std::string(value);
+}
+
+bool Hosted(TRunMode mode) { return mode == TRunMode::Hosted || mode == TRunMode::HostedRoot; }
+
+// Whether the chosen platform has a display to talk to; Qt would abort without one.
+bool DisplayAvailable() {
+    const std::string platform = Environment("QT_QPA_PLATFORM").value_or("");
+    if (!platform.empty() && platform.rfind("xcb", 0) != 0 && platform.rfind("wayland", 0) != 0)
+        return true;
+    const bool x11 = !Environment("DISPLAY").value_or("").empty();
+    const bool wayland = !Environment("WAYLAND_DISPLAY").value_or("").empty();
+    if (platform.rfind("xcb", 0) == 0) return x11;
+    if (platform.rfind("wayland", 0) == 0) return wayland;
+    return x11 || wayland;
+}
+
+// Sets a value for the scope and puts the old one back.
+template <typename T>
+class TScopedValue {
+public:
+    TScopedValue(T& target, T value) : FTarget(target), FOld(std::move(target)) {
+        FTarget = std::move(value);
+    }
+    ~TScopedValue() { FTarget = std::move(FOld); }
+
+private:
+    T& FTarget;
+    T FOld;
+};
+
+void RunSettings() {
+    // The settings dialog comes with a later version; until then this mode only says so.
+    std::cout << ProgramName << ": the settings dialog is not available yet" << std::endl;
+}
+
+// Full screen, preview or hosted: the slideshow window until it closes. Returns the exit status
+// of the mode.
+int RunShow(const TCommandLine& command) {
+    const TFormMode formMode = command.Mode == TRunMode::FullScreen ? TFormMode::FullScreen
+                               : command.Mode == TRunMode::Preview  ? TFormMode::Preview
+                                                                    : TFormMode::Hosted;
+    std::unique_ptr<THostWindow> host;
+    if (formMode != TFormMode::FullScreen) {
+        try {
+            host = std::make_unique<THostWindow>(
+                command.Mode == TRunMode::HostedRoot ? 0 : command.WindowId);
+        } catch (const EHostWindowError& e) {
+            // Nothing to draw into: no window is opened in its place.
+            std::cerr << ProgramName << ": " << e.what() << std::endl;
+            return 1;
+        }
+    }
+
+    TfrmMain form(formMode);
+    // Hosted runs open no other window: errors are drawn into the show (and go to standard
+    // error through ReportError).
+    std::optional<TScopedValue<std::function<void(const std::string&)>>> hostedReport;
+    if (formMode == TFormMode::Hosted)
+        hostedReport.emplace(ErrorReportHook, [&form](const std::string& message) {
+            form.ShowMessageText(QString::fromStdString(message));
+        });
+
+    TSignalPipe signalPipe;
+    QObject::connect(&signalPipe, &TSignalPipe::Received, &form, [&form] { form.close(); });
+    QObject::connect(&form, &TfrmMain::Closed, qApp, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+
+    std::unique_ptr<QWindow> foreign;
+    std::unique_ptr<TSessionInhibitor> inhibitor;
+    if (formMode == TFormMode::FullScreen) {
+        form.setGeometry(QGuiApplication::primaryScreen()->geometry());
+        form.showFullScreen();
+        form.raise();
+        form.activateWindow();
+        inhibitor = std::make_unique<TSessionInhibitor>();
+    } else {
+        // Our own window inside the host's, covering it from its corner at its full size.
+        form.winId();
+        foreign.reset(QWindow::fromWinId(host->WindowId()));
+        form.windowHandle()->setParent(foreign.get());
+        form.setGeometry(0, 0, host->Size().width(), host->Size().height());
+        form.show();
+        QObject::connect(host.get(), &THostWindow::Resized, &form,
+                         [&form](QSize size) { form.resize(size); });
+        QObject::connect(host.get(), &THostWindow::Destroyed, &form, [&form] { form.close(); });
+    }
+
+    QCoreApplication::exec();
+    return 0;
+}
+
+}  // namespace
+
+int RunProgram(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    // Read ahead of its turn, for what must be settled before the application object exists:
+    // the hosts' windows belong to the X server, and hosted runs stay out of the guard.
+    const TCommandLine command = ParseCommandLine(args, Environment("XSCREENSAVER_WINDOW"));
+    const bool hosted = Hosted(command.Mode);
+    if (hosted || command.Mode == TRunMode::Preview) qputenv("QT_QPA_PLATFORM", "xcb");
+    if (!DisplayAvailable()) {
+        std::cerr << ProgramName
+                  << ": no display to show on (DISPLAY is not set); run it in a graphical session "
+                     "or under xvfb-run"
+                  << std::endl;
+        return 1;
+    }
+
+    TScreensaverApplication app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);
+    SetDisplayBitsPerPixel(QGuiApplication::primaryScreen()->depth());
+    RegisterPictureFormats();
+    TScopedValue<std::function<void(const std::string&)>> report(ErrorReportHook,
+                                                                  ShowErrorMessageBox);
+
+    // 1. The single-instance guard; a second instance brings the first forward and ends.
+    std::unique_ptr<TInstanceGuard> guard;
+    if (!hosted) {
+        guard = std::make_unique<TInstanceGuard>(InstanceBaseName(ProgramPath(argv[0])));
+        if (guard->SecondInstance()) {
+            guard->ActivateFirstInstance();
+            return 0;
+        }
+    }
+
+    // 2. The settings store.
+    try {
+        InitializeNyBase();
+    } catch (const std::exception& e) {
+        ReportError(e.what());
+        return 1;
+    }
+    // 3. The slideshow lists.
+    InitializeSlideshowLists();
+
+    // 4. The command line chooses one mode.
+    int status = 0;
+    if (command.Mode == TRunMode::Settings)
+        RunSettings();
+    else
+        status = RunShow(command);
+
+    // The end, in the reverse order. Hosted runs never write the settings file: several may run
+    // at once, and the settings dialog may have saved meanwhile.
+    FinalizeSlideshowLists();
+    if (hosted && Config) Config->SetAutoSave(false);
+    const bool written = FinalizeNyBase();
+    guard.reset();
+    UnregisterPictureFormats();
+    if (status != 0) return status;
+    return written ? 0 : 1;
+}
+
+}  // namespace corvane

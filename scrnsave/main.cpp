@@ -1,0 +1,3 @@
+#include "scrnsave/Program.h"
+
+int main(int argc, char** argv) { return corvane::RunProgram(argc, argv); }

@@ -1,0 +1,39 @@
+#include "shell/SlideshowLists.h"
+
+#include "effects/EffectCatalog.h"
+#include "effects/Random.h"
+#include "platform/Clock.h"
+#include "settings/NyBase.h"
+
+namespace corvane {
+
+std::vector<std::string> PicList;
+std::vector<std::string> PicsChecked;
+std::vector<std::string> EffsChecked;
+
+std::string PicturesFolder() { return AppPath + "Pics"; }
+
+void InitializeSlideshowLists() {
+    SetRandomState(uint32_t(HighResolutionCounter()));
+    PicList.clear();
+    PicsChecked.clear();
+    EffsChecked.clear();
+    FindFiles(PicturesFolder(), "*.*", PicList, true);
+    if (Config) {
+        Config->ReadList("PicsChecked", &PicsChecked);
+        Config->ReadList("EffsChecked", &EffsChecked);
+    }
+    if (PicsChecked.empty())
+        for (size_t i = 0; i < PicList.size(); ++i) PicsChecked.push_back(std::to_string(i));
+    if (EffsChecked.empty())
+        for (int number = 1; number <= TEffectCatalog::Count; ++number)
+            EffsChecked.push_back(std::to_string(number));
+}
+
+void FinalizeSlideshowLists() {
+    PicList.clear();
+    PicsChecked.clear();
+    EffsChecked.clear();
+}
+
+}  // namespace corvane
