@@ -91,7 +91,8 @@ TEST(TMetafile, EnhancedMetafileFillsAndBlitsInItsFrame) {
         EmfRecord(37, {1}),
         EmfRecord(43, {0, 0, 10, 10}),  // the left half
         EmfRecord(37, {0x80000004}),    // the stock black brush
-        EmfRecord(86, {0, 0, 0, 0, 3}, {0, 0, 2, 0, 0, 0, 0, 0, 0, 2, 0, 0}),  // tiny triangle
+        // a small triangle of 16-bit points (0, 0), (2, 0), (0, 2)
+        EmfRecord(86, {0, 0, 0, 0, 3}, {0, 0, 0, 0, 2, 0, 0, 0, 0, 0, 2, 0}),
     };
     // StretchDIBits: bounds, dest 10,0, src 0,0 1x1, offsets, usage, rop, dest size 10 x 10.
     const ByteVec dib = BlueDib();
@@ -103,6 +104,8 @@ TEST(TMetafile, EnhancedMetafileFillsAndBlitsInItsFrame) {
     ASSERT_EQ(metafile->Height(), 10);
     const Bitmap32 twice = DrawAt(*metafile, 40, 20);
     EXPECT_EQ(twice.GetPixel(0, 0), 0u);  // the black triangle
+    EXPECT_EQ(twice.GetPixel(2, 0), 0u);
+    EXPECT_EQ(twice.GetPixel(4, 0), R);
     EXPECT_EQ(twice.GetPixel(19, 19), R);
     EXPECT_EQ(twice.GetPixel(20, 0), B);
     EXPECT_EQ(twice.GetPixel(39, 19), B);
