@@ -109,7 +109,7 @@ void TfrmMain::FormCreate() {
         // Reported once the window is up, so that the report shows over it; the window keeps
         // its background colour meanwhile.
         FStartError = QString::fromStdString(e.what());
-        QTimer::singleShot(0, this, [message = e.what()] { ReportError(message); });
+        QTimer::singleShot(0, this, [message = std::string(e.what())] { ReportError(message); });
     }
 }
 
