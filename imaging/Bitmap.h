@@ -15,6 +15,8 @@ public:
     TBitmap() = default;
     const char* ClassName() const override { return StaticClassName; }
     const TGraphicClass* ClassType() const override { return GraphicClassOf<TBitmap>(); }
+    // A plain TBitmap with the same pixels, also for the descendants: once loaded they are
+    // bitmaps.
     std::unique_ptr<TGraphic> Clone() const override;
 
     // Reads a bitmap file; "Bitmap image is not valid" for anything malformed.

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "imaging/FileFormatsList.h"
 #include "imaging/ImagingErrors.h"
 #include "imaging/Picture.h"
+#include "imaging/Stream.h"
 #include "tests/imaging/ImagingFixtures.h"
 
 namespace corvane {
@@ -38,12 +40,11 @@ TEST(TOleGraphic, TheFirstBytesChooseTheClass) {
 
 TEST(TOleGraphic, OtherContentIsNotAPicture) {
     TempDir dir;
-    // No GIF class is registered, so a GIF file is refused like any other content.
-    for (const auto& [name, bytes] :
-         std::vector<std::pair<const char*, ByteVec>>{{"notes", {'h', 'i', '\n'}},
-                                                      {"empty", {}},
-                                                      {"anim", {'G', 'I', 'F', '8', '9', 'a'}},
-                                                      {"png", {0x89, 'P', 'N', 'G'}}}) {
+    std::vector<std::pair<const char*, ByteVec>> cases = {
+        {"notes", {'h', 'i', '\n'}}, {"empty", {}}, {"png", {0x89, 'P', 'N', 'G'}}};
+    // Until a GIF class is registered a GIF file is refused like any other content.
+    if (!FileFormats().FindExt("gif")) cases.push_back({"anim", {'G', 'I', 'F', '8', '9', 'a'}});
+    for (const auto& [name, bytes] : cases) {
         SCOPED_TRACE(name);
         const std::string file = dir.Write(name, bytes);
         TPicture picture;
@@ -63,6 +64,43 @@ TEST(TOleGraphic, OtherContentIsNotAPicture) {
     } catch (const EInvalidGraphic& e) {
         EXPECT_STREQ(e.what(), "Bitmap image is not valid");
     }
+}
+
+}  // namespace
+}  // namespace corvane
+
+namespace corvane {
+namespace {
+
+// Stands in for the GIF class of the further formats: it takes any content and reports its
+// length as its width.
+class TGifStandIn : public TGraphic {
+public:
+    static constexpr const char* StaticClassName = "TGifStandIn";
+    const char* ClassName() const override { return StaticClassName; }
+    const TGraphicClass* ClassType() const override { return GraphicClassOf<TGifStandIn>(); }
+    std::unique_ptr<TGraphic> Clone() const override { return nullptr; }
+    void LoadFromStream(TStream& stream) override {
+        FWidth = int32_t(stream.ReadRemaining().size());
+    }
+    int32_t Width() const override { return FWidth; }
+    int32_t Height() const override { return 1; }
+    void Draw(Bitmap32&, const TRect&) const override {}
+
+private:
+    int32_t FWidth = 0;
+};
+
+TEST(TOleGraphic, GifGoesToTheClassRegisteredForIt) {
+    TempDir dir;
+    RegisterFileFormat("gif", "CompuServe images", GraphicClassOf<TGifStandIn>());
+    TPicture picture;
+    picture.LoadFromFile(dir.Write("anim", {'G', 'I', 'F', '8', '9', 'a', 0, 0}));
+    UnregisterGraphicClass(GraphicClassOf<TGifStandIn>());
+    auto* ole = dynamic_cast<TOleGraphic*>(picture.Graphic());
+    ASSERT_NE(ole, nullptr);
+    EXPECT_STREQ(ole->Inner()->ClassName(), "TGifStandIn");
+    EXPECT_EQ(picture.Width(), 8);
 }
 
 }  // namespace
