@@ -1,6 +1,7 @@
 #include "scrnsave/Program.h"
 
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
 #include <QWindow>
 
@@ -79,7 +80,7 @@ void RunSettings() {
 
 // Full screen, preview or hosted: the slideshow window until it closes. Returns the exit status
 // of the mode.
-int RunShow(const TCommandLine& command) {
+int RunShow(const TCommandLine& command, QPointer<TfrmMain>& shown) {
     const TFormMode formMode = command.Mode == TRunMode::FullScreen ? TFormMode::FullScreen
                                : command.Mode == TRunMode::Preview  ? TFormMode::Preview
                                                                     : TFormMode::Hosted;
@@ -95,7 +96,10 @@ int RunShow(const TCommandLine& command) {
         }
     }
 
+    // The host's window as Qt sees it; it outlives the show's window, which lies inside it.
+    std::unique_ptr<QWindow> foreign;
     TfrmMain form(formMode);
+    shown = &form;
     // Hosted runs open no other window: errors are drawn into the show (and go to standard
     // error through ReportError).
     std::optional<TScopedValue<std::function<void(const std::string&)>>> hostedReport;
@@ -104,12 +108,9 @@ int RunShow(const TCommandLine& command) {
             form.ShowMessageText(QString::fromStdString(message));
         });
 
-    TSignalPipe signalPipe;
-    QObject::connect(&signalPipe, &TSignalPipe::Received, &form, [&form] { form.close(); });
     QObject::connect(&form, &TfrmMain::Closed, qApp, &QCoreApplication::quit,
                      Qt::QueuedConnection);
 
-    std::unique_ptr<QWindow> foreign;
     std::unique_ptr<TSessionInhibitor> inhibitor;
     if (formMode == TFormMode::FullScreen) {
         form.setGeometry(QGuiApplication::primaryScreen()->geometry());
@@ -156,6 +157,16 @@ int RunProgram(int argc, char** argv) {
     RegisterPictureFormats();
     TScopedValue<std::function<void(const std::string&)>> report(ErrorReportHook,
                                                                   ShowErrorMessageBox);
+    // SIGTERM and SIGINT end the run through its normal end: the show's window closes, and any
+    // event loop running (the show's, a message box's) ends.
+    QPointer<TfrmMain> shown;
+    TSignalPipe signalPipe;
+    QObject::connect(&signalPipe, &TSignalPipe::Received, &app, [&shown] {
+        if (shown) shown->close();
+        // Every running loop ends; exit() also reaches loops outside the application's own
+        // exec(), such as a message box at the end of the settings mode.
+        QCoreApplication::exit(0);
+    });
 
     // 1. The single-instance guard; a second instance brings the first forward and ends.
     std::unique_ptr<TInstanceGuard> guard;
@@ -182,7 +193,7 @@ int RunProgram(int argc, char** argv) {
     if (command.Mode == TRunMode::Settings)
         RunSettings();
     else
-        status = RunShow(command);
+        status = RunShow(command, shown);
 
     // The end, in the reverse order. Hosted runs never write the settings file: several may run
     // at once, and the settings dialog may have saved meanwhile.

@@ -1,0 +1,172 @@
+// The installer corvane-slideshow-install, run into a sandbox.
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "ProgramFixtures.h"
+#include "imaging/Picture.h"
+#include "imaging/PictureFormats.h"
+
+namespace corvane::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::set<std::string> Names(const fs::path& folder) {
+    std::set<std::string> names;
+    if (fs::exists(folder))
+        for (const auto& entry : fs::directory_iterator(folder))
+            names.insert(entry.path().filename().string());
+    return names;
+}
+
+TEST(Installer, PutsTheInstallationInPlace) {
+    TSandbox sandbox;
+    fs::remove_all(sandbox.App());
+    fs::remove_all(sandbox.ConfigHome());
+    ASSERT_EQ(sandbox.Install(), 0) << sandbox.InstallOutput();
+
+    EXPECT_EQ(ReadText(sandbox.RegistryFile()), "AppPath=" + sandbox.App().string() + "/\n");
+    EXPECT_TRUE(fs::is_regular_file(sandbox.App() / "readme.txt"));
+    EXPECT_TRUE(fs::is_regular_file(sandbox.App() / "more" / "index.html"));
+
+    // The initial settings file lists the eleven keys with their defaults.
+    const std::string config = ReadText(sandbox.ConfigFile());
+    for (const char* entry :
+         {"[frmOptions]", "seStep.Value=4", "seDelay.Value=40", "sePicDelay.Value=1000",
+          "seBorderWidth.Value=0", "ccbBorderColor.SelectedColor=16711680",
+          "ccbBgColor.SelectedColor=0", "chkCenter.Checked=1", "chkStretch.Checked=1",
+          "chkProportional.Checked=1", "rgAutoEffect.ItemIndex=1", "rgAutoPic.ItemIndex=1"})
+        EXPECT_NE(config.find(std::string(entry) + "\n"), std::string::npos) << entry;
+
+    // The sample pictures: 8 to 12 JPEG pictures of 1920 x 1080.
+    const std::set<std::string> pictures = Names(sandbox.Pics());
+    EXPECT_GE(pictures.size(), 8u);
+    EXPECT_LE(pictures.size(), 12u);
+    RegisterPictureFormats();
+    for (const std::string& name : pictures) {
+        EXPECT_TRUE(name.ends_with(".jpg")) << name;
+        TPicture picture;
+        picture.LoadFromFile((sandbox.Pics() / name).string());
+        EXPECT_EQ(picture.Width(), 1920) << name;
+        EXPECT_EQ(picture.Height(), 1080) << name;
+    }
+}
+
+TEST(Installer, KeepsAnExistingSettingsFileAndUninstallsAllButItAndThePictures) {
+    TSandbox sandbox;
+    WriteText(sandbox.RegistryFile(), "Other=kept\n");
+    WriteText(sandbox.ConfigFile(), "[frmOptions]\nseStep.Value=9\n");
+    WriteText(sandbox.Pics() / "mine.bmp", "my own picture");
+    ASSERT_EQ(sandbox.Install(), 0) << sandbox.InstallOutput();
+    EXPECT_EQ(ReadText(sandbox.ConfigFile()), "[frmOptions]\nseStep.Value=9\n");
+    EXPECT_EQ(ReadText(sandbox.RegistryFile()),
+              "Other=kept\nAppPath=" + sandbox.App().string() + "/\n");
+    EXPECT_GT(Names(sandbox.Pics()).size(), 8u);
+    // Installing again changes nothing.
+    ASSERT_EQ(sandbox.Install(), 0) << sandbox.InstallOutput();
+    EXPECT_EQ(ReadText(sandbox.ConfigFile()), "[frmOptions]\nseStep.Value=9\n");
+
+    ASSERT_EQ(sandbox.Install({"--uninstall"}), 0) << sandbox.InstallOutput();
+    EXPECT_EQ(Names(sandbox.App()), (std::set<std::string>{"Pics", "config.ini"}));
+    EXPECT_EQ(Names(sandbox.Pics()), (std::set<std::string>{"mine.bmp"}));
+    EXPECT_EQ(ReadText(sandbox.RegistryFile()), "Other=kept\n");
+}
+
+TEST(Installer, LinksTheUsersOwnPicturesFolder) {
+    TSandbox sandbox;
+    fs::remove_all(sandbox.Pics());
+    const fs::path mine = sandbox.Home() / "My Pictures";
+    fs::create_directories(mine);
+    WriteText(mine / "holiday.jpg", "x");
+    ASSERT_EQ(sandbox.Install({"--pictures", mine.string()}), 0) << sandbox.InstallOutput();
+    ASSERT_TRUE(fs::is_symlink(sandbox.Pics()));
+    EXPECT_EQ(fs::read_symlink(sandbox.Pics()), mine);
+
+    ASSERT_EQ(sandbox.Install({"--uninstall"}), 0) << sandbox.InstallOutput();
+    EXPECT_FALSE(fs::exists(fs::symlink_status(sandbox.Pics())));
+    EXPECT_EQ(Names(mine), (std::set<std::string>{"holiday.jpg"}));
+    EXPECT_NE(sandbox.Install({"--pictures", (sandbox.Home() / "none").string()}), 0);
+}
+
+TEST(Installer, RegistersWithXScreenSaverWithoutDisturbingItsFile) {
+    const std::string entry = ProgramPath() + " --root";
+    struct TCase {
+        const char* What;
+        std::optional<std::string> Before;
+        std::string After;  // with @ standing for the entry
+    };
+    const std::vector<TCase> cases = {
+        {"no file", std::nullopt, "programs:\t\t\t\t\t\t\t\t      \\\n\t\t\t\t  @\t\t\t\t    \\n\\\n\n"},
+        {"a list ended by a blank line",
+         "mode:\t\trandom\nprograms:\t\t\\\n  maze --root \\n\\\n- qix --root \\n\\\n\nlock:\tFalse\n",
+         "mode:\t\trandom\nprograms:\t\t\\\n  maze --root \\n\\\n- qix --root \\n\\\n"
+         "\t\t\t\t  @\t\t\t\t    \\n\\\n\nlock:\tFalse\n"},
+        {"a list whose last line ends it",
+         "programs:\t\\\n  maze --root \\n\\\n  qix --root \\n\nlock:\tFalse\n",
+         "programs:\t\\\n  maze --root \\n\\\n  qix --root \\n\\\n\t\t\t\t  @\t\t\t\t    \\n\n"
+         "lock:\tFalse\n"},
+        {"a list at the end of the file", "programs:\t\\\n  maze --root \\n\\",
+         "programs:\t\\\n  maze --root \\n\\\n\t\t\t\t  @\t\t\t\t    \\n\n"},
+        {"no list", "timeout:\t0:10:00\n",
+         "timeout:\t0:10:00\n\nprograms:\t\t\t\t\t\t\t\t      \\\n\t\t\t\t  @\t\t\t\t    \\n\\\n\n"},
+    };
+    for (const TCase& c : cases) {
+        TSandbox sandbox;
+        const fs::path file = sandbox.Home() / ".xscreensaver";
+        if (c.Before) WriteText(file, *c.Before);
+        const fs::path configDir = sandbox.Root() / "xss-config";
+        const fs::path libexecDir = sandbox.Root() / "xss-libexec";
+        fs::create_directories(configDir);
+        fs::create_directories(libexecDir);
+        const std::map<std::string, std::string> places = {
+            {"CORVANE_XSCREENSAVER_CONFIG_DIR", configDir.string()},
+            {"CORVANE_XSCREENSAVER_LIBEXEC_DIR", libexecDir.string()}};
+        ASSERT_EQ(sandbox.Install({"--xscreensaver"}, places), 0) << sandbox.InstallOutput();
+        std::string after = c.After;
+        after.replace(after.find('@'), 1, entry);
+        EXPECT_EQ(ReadText(file), after) << c.What;
+        EXPECT_EQ(ReadText(configDir / "corvane-slideshow.xml"),
+                  ReadText(DataPath() + "/corvane-slideshow.xml"));
+        EXPECT_EQ(fs::read_symlink(libexecDir / "corvane-slideshow"), ProgramPath());
+        // Once is enough.
+        ASSERT_EQ(sandbox.Install({"--xscreensaver"}, places), 0);
+        EXPECT_EQ(ReadText(file), after) << c.What;
+
+        ASSERT_EQ(sandbox.Install({"--uninstall"}, places), 0) << sandbox.InstallOutput();
+        if (c.Before) {
+            EXPECT_EQ(ReadText(file), *c.Before + (c.Before->ends_with("\\") ? "\n" : ""))
+                << c.What;
+        } else {
+            EXPECT_FALSE(fs::exists(file)) << c.What;
+        }
+        EXPECT_FALSE(fs::exists(configDir / "corvane-slideshow.xml"));
+        EXPECT_FALSE(fs::exists(fs::symlink_status(libexecDir / "corvane-slideshow")));
+    }
+}
+
+TEST(Installer, SaysWhatItLacksTheRightsFor) {
+    TSandbox sandbox;
+    ASSERT_EQ(sandbox.Install({"--xscreensaver"},
+                              {{"CORVANE_XSCREENSAVER_CONFIG_DIR", "/nonexistent/config"},
+                               {"CORVANE_XSCREENSAVER_LIBEXEC_DIR", "/nonexistent/libexec"}}),
+              0)
+        << sandbox.InstallOutput();
+    EXPECT_NE(sandbox.InstallOutput().find("Skipped /nonexistent/config/corvane-slideshow.xml"),
+              std::string::npos)
+        << sandbox.InstallOutput();
+    EXPECT_NE(sandbox.InstallOutput().find("Skipped the link in /nonexistent/libexec"),
+              std::string::npos);
+    EXPECT_NE(ReadText(sandbox.Home() / ".xscreensaver").find(ProgramPath() + " --root"),
+              std::string::npos);
+}
+
+TEST(Installer, RefusesBadOptions) {
+    TSandbox sandbox;
+    EXPECT_EQ(sandbox.Install({"--bogus"}), 2);
+    EXPECT_EQ(sandbox.Install({"--app-path"}), 2);
+}
+
+}  // namespace
+}  // namespace corvane::test

@@ -1,0 +1,131 @@
+// Runs of the built program on the offscreen platform: the settings file at the end of each run,
+// the single-instance guard between processes, the exit status.
+
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include "ProgramFixtures.h"
+
+namespace corvane::test {
+namespace {
+
+const std::map<std::string, std::string> Offscreen = {{"QT_QPA_PLATFORM", "offscreen"}};
+
+// The settings file was written by the program: its own layout, without the test's comment.
+bool WrittenByTheProgram(const TSandbox& sandbox) {
+    const std::string text = ReadText(sandbox.ConfigFile());
+    return !text.empty() && text.find(ConfigMarker) == std::string::npos &&
+           text.find("[frmOptions]") != std::string::npos;
+}
+
+bool GuardUp(const TSandbox& sandbox) { return std::filesystem::exists(GuardSocket(sandbox)); }
+
+TEST(Program, SettingsModeWritesTheSettingsFileAndExitsWithZero) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{}, {"/C"}, {"/c:1234"}}) {
+        TSandbox sandbox;
+        WriteText(sandbox.ConfigFile(), QuickConfig());
+        auto run = sandbox.Start(args, Offscreen);
+        EXPECT_EQ(run->Wait(20000), 0) << run->Errors();
+        EXPECT_NE(run->Output().find("settings dialog is not available yet"), std::string::npos);
+        EXPECT_TRUE(WrittenByTheProgram(sandbox)) << ReadText(sandbox.ConfigFile());
+        EXPECT_NE(ReadText(sandbox.ConfigFile()).find("sePicDelay.Value=200"), std::string::npos);
+    }
+}
+
+TEST(Program, AFullScreenRunEndsOnTerminationAndWritesTheSettingsFile) {
+    TSandbox sandbox;
+    sandbox.WritePictures(3);
+    WriteText(sandbox.ConfigFile(), QuickConfig());
+    auto run = sandbox.Start({"/S"}, Offscreen);
+    ASSERT_TRUE(Eventually([&] { return GuardUp(sandbox); })) << run->Errors();
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    EXPECT_TRUE(run->Running());
+    EXPECT_FALSE(WrittenByTheProgram(sandbox));  // written once, at the end
+    run->Signal(SIGTERM);
+    EXPECT_EQ(run->Wait(10000), 0) << run->Errors();
+    EXPECT_TRUE(WrittenByTheProgram(sandbox));
+}
+
+TEST(Program, ASecondStartEndsAtOnceAndLeavesTheSettingsAlone) {
+    TSandbox sandbox;
+    sandbox.WritePictures(2);
+    WriteText(sandbox.ConfigFile(), QuickConfig());
+    auto first = sandbox.Start({"/S"}, Offscreen);
+    ASSERT_TRUE(Eventually([&] { return GuardUp(sandbox); })) << first->Errors();
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"/C"}, {"/S"}}) {
+        auto second = sandbox.Start(args, Offscreen);
+        EXPECT_EQ(second->Wait(10000), 0) << second->Errors();
+        EXPECT_EQ(second->Output(), "");  // no mode ran
+        EXPECT_FALSE(WrittenByTheProgram(sandbox));
+    }
+    EXPECT_TRUE(first->Running());
+    first->Signal(SIGTERM);
+    EXPECT_EQ(first->Wait(10000), 0);
+    EXPECT_TRUE(WrittenByTheProgram(sandbox));
+}
+
+TEST(Program, AnInstanceKilledOutrightDoesNotBlockTheNextStart) {
+    TSandbox sandbox;
+    sandbox.WritePictures(2);
+    WriteText(sandbox.ConfigFile(), QuickConfig());
+    auto killed = sandbox.Start({"/S"}, Offscreen);
+    ASSERT_TRUE(Eventually([&] { return GuardUp(sandbox); }));
+    killed->Signal(SIGKILL);
+    EXPECT_EQ(killed->Wait(10000), 128 + SIGKILL);
+    ASSERT_TRUE(GuardUp(sandbox));  // its socket is left behind
+
+    auto next = sandbox.Start({"/C"}, Offscreen);
+    EXPECT_EQ(next->Wait(20000), 0);
+    EXPECT_NE(next->Output().find("not available yet"), std::string::npos) << next->Errors();
+    EXPECT_TRUE(WrittenByTheProgram(sandbox));
+}
+
+TEST(Program, AnEmptyPicturesFolderIsReportedAndTheShowStays) {
+    TSandbox sandbox;
+    WriteText(sandbox.ConfigFile(), QuickConfig());
+    auto run = sandbox.Start({"/S"}, Offscreen);
+    const std::string expected = "No pictures found in " + sandbox.Pics().string();
+    ASSERT_TRUE(Eventually([&] { return run->Errors().find(expected) != std::string::npos; }))
+        << run->Errors();
+    EXPECT_TRUE(run->Running());
+    run->Signal(SIGTERM);
+    EXPECT_EQ(run->Wait(10000), 0);
+}
+
+TEST(Program, WithoutADisplayItSaysHowToRunIt) {
+    TSandbox sandbox;
+    auto run = sandbox.Start(
+        {"/S"}, {{"QT_QPA_PLATFORM", ""}, {"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}});
+    EXPECT_EQ(run->Wait(10000), 1);
+    EXPECT_NE(run->Errors().find("xvfb-run"), std::string::npos) << run->Errors();
+    EXPECT_FALSE(std::filesystem::exists(sandbox.ConfigFile()));
+}
+
+TEST(Program, ASettingsFileThatCannotBeWrittenGivesANonZeroStatus) {
+    TSandbox sandbox;
+    const std::string missing = (sandbox.Root() / "no-such-folder").string();
+    WriteText(sandbox.RegistryFile(), "AppPath=" + missing + "\n");
+    auto run = sandbox.Start({"/C"}, Offscreen);
+    // The failure is reported (standard error, and a message box that waits for the user, whom
+    // termination stands in for here); the status tells it too.
+    ASSERT_TRUE(Eventually([&] { return run->Errors().find(missing) != std::string::npos; }))
+        << run->Errors();
+    run->Signal(SIGTERM);
+    EXPECT_EQ(run->Wait(10000), 1);
+}
+
+TEST(Program, HostedModesNeedTheirWindow) {
+    // There is no X server here: the hosted and preview modes say so and end, writing nothing.
+    TSandbox sandbox;
+    WriteText(sandbox.ConfigFile(), QuickConfig());
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--root"}, {"/P", "12345"}}) {
+        auto run = sandbox.Start(args, {{"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}});
+        EXPECT_EQ(run->Wait(10000), 1);
+        EXPECT_FALSE(WrittenByTheProgram(sandbox));
+    }
+}
+
+}  // namespace
+}  // namespace corvane::test
