@@ -155,8 +155,10 @@ int RunProgram(int argc, char** argv) {
     app.setQuitOnLastWindowClosed(false);
     SetDisplayBitsPerPixel(QGuiApplication::primaryScreen()->depth());
     RegisterPictureFormats();
-    TScopedValue<std::function<void(const std::string&)>> report(ErrorReportHook,
-                                                                  ShowErrorMessageBox);
+    // The error report: a message box, except in hosted runs, which open no window of their
+    // own (errors go to standard error, and into the show once it is up).
+    TScopedValue<std::function<void(const std::string&)>> report(
+        ErrorReportHook, hosted ? std::function<void(const std::string&)>() : ShowErrorMessageBox);
     // SIGTERM and SIGINT end the run through its normal end: the show's window closes, and any
     // event loop running (the show's, a message box's) ends.
     QPointer<TfrmMain> shown;
