@@ -28,6 +28,13 @@ struct TShot {
     }
     // Many colours, as a picture has and a plain background or an empty window has not.
     bool ShowsAPicture() const { return DistinctColours(0, 0, Width, Height) > 100; }
+    // Every quarter has picture in it, as once a transition has ended.
+    bool FilledWithAPicture() const {
+        const int w = Width / 2, h = Height / 2;
+        return ShowsAPicture() && DistinctColours(0, 0, w, h) > 20 &&
+               DistinctColours(w, 0, Width, h) > 20 && DistinctColours(0, h, w, Height) > 20 &&
+               DistinctColours(w, h, Width, Height) > 20;
+    }
 };
 
 // The test's own connection to the X server.
@@ -131,19 +138,17 @@ TEST(X11Program, TheFullScreenShowShowsPicturesAndEndsOnAKey) {
     InstallQuickShow(sandbox);
     TX11 x;
     auto run = sandbox.Start({"/S"});
-    // After the first transition: the whole screen shows a picture.
+    // After the first transition the whole screen shows a picture (the samples have the
+    // screen's shape).
     TShot shot;
     EXPECT_TRUE(Eventually(
         [&] {
             shot = x.Shot(x.Root());
-            return shot.ShowsAPicture();
+            return shot.FilledWithAPicture();
         },
         15000))
         << run->Errors();
-    ASSERT_EQ(shot.Width, 1280);
-    // Every quarter of the screen has picture in it (the samples have the screen's shape).
-    EXPECT_GT(shot.DistinctColours(0, 0, 640, 360), 20);
-    EXPECT_GT(shot.DistinctColours(640, 360, 1280, 720), 20);
+    EXPECT_EQ(shot.Width, 1280);
     EXPECT_TRUE(run->Running());
     EXPECT_FALSE(WrittenByTheProgram(sandbox));
 
@@ -158,9 +163,14 @@ TEST(X11Program, TheFullScreenShowEndsWhenTheMouseMoves) {
     TX11 x;
     auto run = sandbox.Start({"/S"});
     ASSERT_TRUE(Eventually([&] { return x.Shot(x.Root()).ShowsAPicture(); }, 15000));
-    Shell("xdotool mousemove 100 100");
-    Shell("xdotool mousemove 300 200");
-    EXPECT_EQ(run->Wait(10000), 0) << run->Errors();
+    // A hand on the mouse: moves a little apart in time (moves that come together may reach
+    // the show as one). The first only sets where the pointer started.
+    std::optional<int> status;
+    for (int i = 0; i < 20 && !status; ++i) {
+        Shell("xdotool mousemove " + std::to_string(100 + 40 * i) + " 200");
+        status = run->Wait(200);
+    }
+    EXPECT_EQ(status, 0) << run->Errors();
 }
 
 TEST(X11Program, AHostedRunDrawsIntoItsWindowFollowsItsSizeAndEndsOnTermination) {
