@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg62-turbo-dev libpng-dev libtiff-dev libgif-dev
   qt6-base-dev libxcb1-dev libx11-dev libxss-dev
-  xvfb xauth xdotool x11-apps imagemagick python3-xlib
+  xvfb xauth xdotool x11-apps imagemagick python3-xlib dbus-daemon
 )
 
 missing=()
