@@ -45,7 +45,9 @@ std::optional<std::string> Environment(const char* name) {
     return std::string(value);
 }
 
-bool Hosted(TRunMode mode) { return mode == TRunMode::Hosted || mode == TRunMode::HostedRoot; }
+bool Hosted(TRunMode mode) {
+    return mode == TRunMode::Hosted || mode == TRunMode::HostedRoot;
+}
 
 // Whether the chosen platform has a display to talk to; Qt would abort without one.
 bool DisplayAvailable() {
@@ -62,13 +64,13 @@ bool DisplayAvailable() {
 // Sets a value for the scope and puts the old one back.
 template <typename T>
 class TScopedValue {
-public:
+  public:
     TScopedValue(T& target, T value) : FTarget(target), FOld(std::move(target)) {
         FTarget = std::move(value);
     }
     ~TScopedValue() { FTarget = std::move(FOld); }
 
-private:
+  private:
     T& FTarget;
     T FOld;
 };
@@ -108,8 +110,7 @@ int RunShow(const TCommandLine& command, QPointer<TfrmMain>& shown) {
             form.ShowMessageText(QString::fromStdString(message));
         });
 
-    QObject::connect(&form, &TfrmMain::Closed, qApp, &QCoreApplication::quit,
-                     Qt::QueuedConnection);
+    QObject::connect(&form, &TfrmMain::Closed, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
 
     std::unique_ptr<TSessionInhibitor> inhibitor;
     if (formMode == TFormMode::FullScreen) {

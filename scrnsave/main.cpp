@@ -1,3 +1,5 @@
 #include "scrnsave/Program.h"
 
-int main(int argc, char** argv) { return corvane::RunProgram(argc, argv); }
+int main(int argc, char** argv) {
+    return corvane::RunProgram(argc, argv);
+}

@@ -133,9 +133,13 @@ void TfrmMain::FormActivate() {
     if (HasOwner()) setCursor(Qt::BlankCursor);
 }
 
-void TfrmMain::FormClose() { Closing = true; }
+void TfrmMain::FormClose() {
+    Closing = true;
+}
 
-void TfrmMain::CloseShow() { close(); }
+void TfrmMain::CloseShow() {
+    close();
+}
 
 bool TfrmMain::event(QEvent* event) {
     switch (event->type()) {
@@ -191,6 +195,8 @@ void TfrmMain::ShowMessageText(const QString& text) {
     FMessage->show();
 }
 
-QString TfrmMain::MessageText() const { return FMessage ? FMessage->text() : QString(); }
+QString TfrmMain::MessageText() const {
+    return FMessage ? FMessage->text() : QString();
+}
 
 }  // namespace corvane

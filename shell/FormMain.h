@@ -22,7 +22,7 @@ enum class TFormMode { FullScreen, Preview, Hosted };
 class TfrmMain : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     // Creates the window and runs FormCreate: the first transition starts at once.
     explicit TfrmMain(TFormMode mode, QWidget* parent = nullptr);
     ~TfrmMain() override;
@@ -41,16 +41,16 @@ public:
     // An error of the first PlayerComplete, reported once the event loop runs; empty if none.
     const QString& StartError() const { return FStartError; }
 
-signals:
+  signals:
     // The window has closed; the run ends.
     void Closed();
 
-protected:
+  protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     TFormMode FMode;
     TTransitionPlayer* FPlayer = nullptr;
     TInputFilter* FInputFilter = nullptr;

@@ -42,8 +42,8 @@ THostWindow::THostWindow(uint32_t windowId, QObject* parent) : QObject(parent) {
     }
     FSize = QSize(geometry->width, geometry->height);
 
-    FNotifier = new QSocketNotifier(xcb_get_file_descriptor(FConnection), QSocketNotifier::Read,
-                                    this);
+    FNotifier =
+        new QSocketNotifier(xcb_get_file_descriptor(FConnection), QSocketNotifier::Read, this);
     connect(FNotifier, &QSocketNotifier::activated, this, &THostWindow::ReadEvents);
 }
 

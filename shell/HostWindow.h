@@ -16,14 +16,14 @@ struct xcb_connection_t;
 namespace corvane {
 
 class EHostWindowError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 class THostWindow : public QObject {
     Q_OBJECT
 
-public:
+  public:
     // Opens the display of $DISPLAY and starts watching the window; 0 names the root window of
     // the default screen. Raises EHostWindowError when the display cannot be opened or the window
     // does not exist.
@@ -34,11 +34,11 @@ public:
     // The window's inside size, as last reported.
     QSize Size() const { return FSize; }
 
-signals:
+  signals:
     void Resized(QSize size);
     void Destroyed();
 
-private:
+  private:
     xcb_connection_t* FConnection = nullptr;
     QSocketNotifier* FNotifier = nullptr;
     uint32_t FWindowId = 0;

@@ -14,16 +14,16 @@ namespace corvane {
 class TInputFilter : public QObject {
     Q_OBJECT
 
-public:
+  public:
     explicit TInputFilter(std::function<void()> closeShow, QObject* parent = nullptr);
 
     // The position of the first mouse move, (-1, -1) until one came.
     QPoint MouseStart() const { return FMouseStart; }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     std::function<void()> FCloseShow;
     QPoint FMouseStart{-1, -1};
 };

@@ -21,7 +21,7 @@ class TInstanceRegistry;
 class TInstanceGuard : public QObject {
     Q_OBJECT
 
-public:
+  public:
     // Registers this process under the base name; the first instance starts listening. Needs the
     // application object.
     explicit TInstanceGuard(const std::string& baseName, QObject* parent = nullptr);
@@ -46,7 +46,7 @@ public:
     // it and makes it the active window.
     static void RaiseApplicationWindow();
 
-private:
+  private:
     std::unique_ptr<TInstanceRegistry> FRegistry;
     QLocalServer* FServer = nullptr;
     QString FServerName;

@@ -25,8 +25,7 @@ bool TScreensaverApplication::notify(QObject* receiver, QEvent* event) {
 
 void ShowErrorMessageBox(const std::string& message) {
     QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(),
-                    QString::fromStdString(message), QMessageBox::Ok,
-                    QApplication::activeWindow());
+                    QString::fromStdString(message), QMessageBox::Ok, QApplication::activeWindow());
     box.exec();
 }
 

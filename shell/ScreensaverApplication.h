@@ -9,7 +9,7 @@ namespace corvane {
 class TScreensaverApplication : public QApplication {
     Q_OBJECT
 
-public:
+  public:
     TScreensaverApplication(int& argc, char** argv);
 
     bool notify(QObject* receiver, QEvent* event) override;

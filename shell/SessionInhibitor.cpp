@@ -48,9 +48,8 @@ bool TSessionInhibitor::InhibitThroughSessionBus() {
     QDBusInterface screensaver(Service, Path, Interface, bus);
     if (!screensaver.isValid()) return false;
     screensaver.setTimeout(CallTimeoutMs);
-    const QDBusReply<uint32_t> reply =
-        screensaver.call("Inhibit", QStringLiteral("Corvane Slideshow"),
-                         QStringLiteral("The slideshow is running"));
+    const QDBusReply<uint32_t> reply = screensaver.call(
+        "Inhibit", QStringLiteral("Corvane Slideshow"), QStringLiteral("The slideshow is running"));
     if (!reply.isValid()) return false;
     FCookie = reply.value();
     return true;

@@ -9,7 +9,7 @@
 namespace corvane {
 
 class TSessionInhibitor {
-public:
+  public:
     enum class TMethod { Nothing, SessionBus, X11 };
 
     TSessionInhibitor();
@@ -19,7 +19,7 @@ public:
 
     TMethod Method() const { return FMethod; }
 
-private:
+  private:
     TMethod FMethod = TMethod::Nothing;
     uint32_t FCookie = 0;
 

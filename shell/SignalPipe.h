@@ -16,15 +16,15 @@ namespace corvane {
 class TSignalPipe : public QObject {
     Q_OBJECT
 
-public:
+  public:
     explicit TSignalPipe(std::vector<int> signalNumbers = {SIGTERM, SIGINT},
                          QObject* parent = nullptr);
     ~TSignalPipe() override;
 
-signals:
+  signals:
     void Received(int signalNumber);
 
-private:
+  private:
     struct TSaved {
         int Signal;
         struct sigaction Action;

@@ -29,7 +29,7 @@ extern bool Closing;
 
 // Raised when the pictures folder holds no picture to show.
 class ENoPictures : public std::runtime_error {
-public:
+  public:
     explicit ENoPictures(const std::string& folder)
         : std::runtime_error("No pictures found in " + folder) {}
 };

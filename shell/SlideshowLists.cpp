@@ -11,7 +11,9 @@ std::vector<std::string> PicList;
 std::vector<std::string> PicsChecked;
 std::vector<std::string> EffsChecked;
 
-std::string PicturesFolder() { return AppPath + "Pics"; }
+std::string PicturesFolder() {
+    return AppPath + "Pics";
+}
 
 void InitializeSlideshowLists() {
     SetRandomState(uint32_t(HighResolutionCounter()));

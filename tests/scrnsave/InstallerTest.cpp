@@ -98,9 +98,11 @@ TEST(Installer, RegistersWithXScreenSaverWithoutDisturbingItsFile) {
         std::string After;  // with @ standing for the entry
     };
     const std::vector<TCase> cases = {
-        {"no file", std::nullopt, "programs:\t\t\t\t\t\t\t\t      \\\n\t\t\t\t  @\t\t\t\t    \\n\\\n\n"},
+        {"no file", std::nullopt,
+         "programs:\t\t\t\t\t\t\t\t      \\\n\t\t\t\t  @\t\t\t\t    \\n\\\n\n"},
         {"a list ended by a blank line",
-         "mode:\t\trandom\nprograms:\t\t\\\n  maze --root \\n\\\n- qix --root \\n\\\n\nlock:\tFalse\n",
+         "mode:\t\trandom\nprograms:\t\t\\\n  maze --root \\n\\\n- qix --root "
+         "\\n\\\n\nlock:\tFalse\n",
          "mode:\t\trandom\nprograms:\t\t\\\n  maze --root \\n\\\n- qix --root \\n\\\n"
          "\t\t\t\t  @\t\t\t\t    \\n\\\n\nlock:\tFalse\n"},
         {"a list whose last line ends it",
@@ -110,7 +112,8 @@ TEST(Installer, RegistersWithXScreenSaverWithoutDisturbingItsFile) {
         {"a list at the end of the file", "programs:\t\\\n  maze --root \\n\\",
          "programs:\t\\\n  maze --root \\n\\\n\t\t\t\t  @\t\t\t\t    \\n\n"},
         {"no list", "timeout:\t0:10:00\n",
-         "timeout:\t0:10:00\n\nprograms:\t\t\t\t\t\t\t\t      \\\n\t\t\t\t  @\t\t\t\t    \\n\\\n\n"},
+         "timeout:\t0:10:00\n\nprograms:\t\t\t\t\t\t\t\t      \\\n\t\t\t\t  @\t\t\t\t    "
+         "\\n\\\n\n"},
     };
     for (const TCase& c : cases) {
         TSandbox sandbox;

@@ -23,9 +23,15 @@ extern char** environ;
 
 namespace corvane::test {
 
-std::string ProgramPath() { return CORVANE_BINARY_DIR "/scrnsave/corvane-slideshow"; }
-std::string InstallerPath() { return CORVANE_SOURCE_DIR "/scripts/corvane-slideshow-install"; }
-std::string DataPath() { return CORVANE_BINARY_DIR "/share/corvane-slideshow"; }
+std::string ProgramPath() {
+    return CORVANE_BINARY_DIR "/scrnsave/corvane-slideshow";
+}
+std::string InstallerPath() {
+    return CORVANE_SOURCE_DIR "/scripts/corvane-slideshow-install";
+}
+std::string DataPath() {
+    return CORVANE_BINARY_DIR "/share/corvane-slideshow";
+}
 
 std::string ReadText(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
@@ -86,10 +92,8 @@ TProcess::TProcess(const std::string& program, const std::vector<std::string>& a
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, FOut.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    posix_spawn_file_actions_addopen(&actions, 2, FErr.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
+    posix_spawn_file_actions_addopen(&actions, 1, FOut.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, 2, FErr.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
     // A process group of its own, as the hosts start their savers.
@@ -126,14 +130,20 @@ std::optional<int> TProcess::Wait(int timeoutMs) {
     }
 }
 
-bool TProcess::Running() { return FPid > 0 && !Wait(0); }
+bool TProcess::Running() {
+    return FPid > 0 && !Wait(0);
+}
 
 void TProcess::Signal(int signalNumber) {
     if (Running()) ::kill(FPid, signalNumber);
 }
 
-std::string TProcess::Output() const { return ReadText(FOut); }
-std::string TProcess::Errors() const { return ReadText(FErr); }
+std::string TProcess::Output() const {
+    return ReadText(FOut);
+}
+std::string TProcess::Errors() const {
+    return ReadText(FErr);
+}
 
 TSandbox::TSandbox() {
     char pattern[] = "/tmp/corvane-program-XXXXXX";
@@ -170,8 +180,8 @@ std::map<std::string, std::string> TSandbox::Environment(
 
 int TSandbox::Install(const std::vector<std::string>& options,
                       const std::map<std::string, std::string>& extra) {
-    std::vector<std::string> args = {"--data", DataPath(), "--program", ProgramPath(),
-                                     "--app-path", App().string()};
+    std::vector<std::string> args = {"--data",      DataPath(),   "--program",
+                                     ProgramPath(), "--app-path", App().string()};
     args.insert(args.end(), options.begin(), options.end());
     TProcess installer(InstallerPath(), args, Environment(extra), FRoot);
     const int status = installer.Wait(60000).value_or(-1);

@@ -8,8 +8,8 @@
 
 #include <filesystem>
 #include <functional>
-#include <memory>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,7 +29,7 @@ std::string QuickConfig(int picDelayMs = 200);
 constexpr const char* ConfigMarker = "; written by the test";
 
 class TProcess {
-public:
+  public:
     // Starts the program with the environment of this process changed by `env` (an empty value
     // removes the variable); standard output and error go to files in `folder`.
     TProcess(const std::string& program, const std::vector<std::string>& args,
@@ -47,14 +47,14 @@ public:
     std::string Output() const;
     std::string Errors() const;
 
-private:
+  private:
     pid_t FPid = -1;
     std::optional<int> FStatus;
     std::filesystem::path FOut, FErr;
 };
 
 class TSandbox {
-public:
+  public:
     TSandbox();
     ~TSandbox();
     TSandbox(const TSandbox&) = delete;
@@ -85,7 +85,7 @@ public:
     // Writes `count` small JPEG pictures into Pics.
     void WritePictures(int count, int width = 320, int height = 180);
 
-private:
+  private:
     std::filesystem::path FRoot;
     std::string FInstallOutput;
     int FRuns = 0;

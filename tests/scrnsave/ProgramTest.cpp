@@ -18,11 +18,12 @@ bool WrittenByTheProgram(const TSandbox& sandbox) {
            text.find("[frmOptions]") != std::string::npos;
 }
 
-bool GuardUp(const TSandbox& sandbox) { return std::filesystem::exists(GuardSocket(sandbox)); }
+bool GuardUp(const TSandbox& sandbox) {
+    return std::filesystem::exists(GuardSocket(sandbox));
+}
 
 TEST(Program, SettingsModeWritesTheSettingsFileAndExitsWithZero) {
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{}, {"/C"}, {"/c:1234"}}) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{}, {"/C"}, {"/c:1234"}}) {
         TSandbox sandbox;
         WriteText(sandbox.ConfigFile(), QuickConfig());
         auto run = sandbox.Start(args, Offscreen);
@@ -95,8 +96,8 @@ TEST(Program, AnEmptyPicturesFolderIsReportedAndTheShowStays) {
 
 TEST(Program, WithoutADisplayItSaysHowToRunIt) {
     TSandbox sandbox;
-    auto run = sandbox.Start(
-        {"/S"}, {{"QT_QPA_PLATFORM", ""}, {"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}});
+    auto run =
+        sandbox.Start({"/S"}, {{"QT_QPA_PLATFORM", ""}, {"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}});
     EXPECT_EQ(run->Wait(10000), 1);
     EXPECT_NE(run->Errors().find("xvfb-run"), std::string::npos) << run->Errors();
     EXPECT_FALSE(std::filesystem::exists(sandbox.ConfigFile()));

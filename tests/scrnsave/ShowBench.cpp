@@ -74,8 +74,7 @@ void FirstFrame(int pictures, xcb_connection_t* c, xcb_window_t root, int w, int
     for (int run = 0; run < runs; ++run) {
         const auto start = Clock::now();
         auto process = sandbox.Start({"/S"});
-        while (!ScreenNotBlack(c, root, w, h) &&
-               Clock::now() - start < std::chrono::seconds(30)) {
+        while (!ScreenNotBlack(c, root, w, h) && Clock::now() - start < std::chrono::seconds(30)) {
         }
         const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
         best = std::min(best, ms);
@@ -114,18 +113,18 @@ void CpuUse(int seconds) {
         (active ? busySamples : idleSamples) += 1;
     }
     const double total = double(busyTicks + idleTicks) / double(hz);
-    std::printf("full-screen show at %s for %d s: %.2f s processor time in all (%.1f%% of one core)\n",
-                "1920x1080", seconds, total, 100.0 * total / seconds);
-    std::printf("  during transitions: %.1f%% of one core over %d samples, about %.2f s per "
-                "transition (%d transitions)\n",
-                busySamples ? 100.0 * double(busyTicks) / hz / (busySamples * sampleMs / 1000.0)
-                            : 0.0,
-                busySamples, transitions ? double(busyTicks) / hz / transitions : 0.0,
-                transitions);
-    std::printf("  during the pauses: %.2f%% of one core over %d samples\n",
-                idleSamples ? 100.0 * double(idleTicks) / hz / (idleSamples * sampleMs / 1000.0)
-                            : 0.0,
-                idleSamples);
+    std::printf(
+        "full-screen show at %s for %d s: %.2f s processor time in all (%.1f%% of one core)\n",
+        "1920x1080", seconds, total, 100.0 * total / seconds);
+    std::printf(
+        "  during transitions: %.1f%% of one core over %d samples, about %.2f s per "
+        "transition (%d transitions)\n",
+        busySamples ? 100.0 * double(busyTicks) / hz / (busySamples * sampleMs / 1000.0) : 0.0,
+        busySamples, transitions ? double(busyTicks) / hz / transitions : 0.0, transitions);
+    std::printf(
+        "  during the pauses: %.2f%% of one core over %d samples\n",
+        idleSamples ? 100.0 * double(idleTicks) / hz / (idleSamples * sampleMs / 1000.0) : 0.0,
+        idleSamples);
     process->Signal(SIGTERM);
     process->Wait(10000);
 }

@@ -39,7 +39,7 @@ struct TShot {
 
 // The test's own connection to the X server.
 class TX11 {
-public:
+  public:
     TX11() {
         FConnection = xcb_connect(nullptr, nullptr);
         if (xcb_connection_has_error(FConnection)) throw std::runtime_error("no X server");
@@ -72,8 +72,8 @@ public:
     }
     std::vector<uint32_t> Children(uint32_t window) {
         std::vector<uint32_t> children;
-        if (auto* reply = xcb_query_tree_reply(FConnection, xcb_query_tree(FConnection, window),
-                                               nullptr)) {
+        if (auto* reply =
+                xcb_query_tree_reply(FConnection, xcb_query_tree(FConnection, window), nullptr)) {
             const xcb_window_t* list = xcb_query_tree_children(reply);
             children.assign(list, list + xcb_query_tree_children_length(reply));
             std::free(reply);
@@ -82,8 +82,8 @@ public:
     }
     std::pair<int, int> Size(uint32_t window) {
         std::pair<int, int> size{0, 0};
-        if (auto* reply = xcb_get_geometry_reply(FConnection,
-                                                 xcb_get_geometry(FConnection, window), nullptr)) {
+        if (auto* reply = xcb_get_geometry_reply(FConnection, xcb_get_geometry(FConnection, window),
+                                                 nullptr)) {
             size = {reply->width, reply->height};
             std::free(reply);
         }
@@ -92,11 +92,11 @@ public:
     TShot Shot(uint32_t window) {
         TShot shot;
         const auto [width, height] = Size(window);
-        auto* reply = xcb_get_image_reply(
-            FConnection,
-            xcb_get_image(FConnection, XCB_IMAGE_FORMAT_Z_PIXMAP, window, 0, 0, uint16_t(width),
-                          uint16_t(height), ~0u),
-            nullptr);
+        auto* reply =
+            xcb_get_image_reply(FConnection,
+                                xcb_get_image(FConnection, XCB_IMAGE_FORMAT_Z_PIXMAP, window, 0, 0,
+                                              uint16_t(width), uint16_t(height), ~0u),
+                                nullptr);
         if (!reply) return shot;
         // 24-bit depth comes as 32 bits per pixel, blue first.
         const auto* data = reinterpret_cast<const uint32_t*>(xcb_get_image_data(reply));
@@ -108,7 +108,7 @@ public:
         return shot;
     }
 
-private:
+  private:
     xcb_connection_t* FConnection = nullptr;
     xcb_screen_t* FScreen = nullptr;
 };
@@ -119,7 +119,9 @@ std::string Hex(uint32_t id) {
     return text.str();
 }
 
-int Shell(const std::string& command) { return std::system(command.c_str()); }
+int Shell(const std::string& command) {
+    return std::system(command.c_str());
+}
 
 bool WrittenByTheProgram(const TSandbox& sandbox) {
     const std::string text = ReadText(sandbox.ConfigFile());
@@ -179,8 +181,7 @@ TEST(X11Program, AHostedRunDrawsIntoItsWindowFollowsItsSizeAndEndsOnTermination)
     TX11 x;
     const uint32_t host = x.CreateWindow(400, 300);
     auto run = sandbox.Start({"--root"}, {{"XSCREENSAVER_WINDOW", Hex(host)}});
-    ASSERT_TRUE(Eventually([&] { return x.Shot(host).ShowsAPicture(); }, 15000))
-        << run->Errors();
+    ASSERT_TRUE(Eventually([&] { return x.Shot(host).ShowsAPicture(); }, 15000)) << run->Errors();
     ASSERT_EQ(x.Children(host).size(), 1u);
     const uint32_t show = x.Children(host)[0];
     EXPECT_EQ(x.Size(show), std::make_pair(400, 300));
@@ -214,8 +215,7 @@ TEST(X11Program, APreviewEndsWhenItsHostWindowIsDestroyed) {
     TX11 x;
     const uint32_t host = x.CreateWindow(320, 240);
     auto run = sandbox.Start({"/p", std::to_string(host)});
-    ASSERT_TRUE(Eventually([&] { return x.Shot(host).ShowsAPicture(); }, 15000))
-        << run->Errors();
+    ASSERT_TRUE(Eventually([&] { return x.Shot(host).ShowsAPicture(); }, 15000)) << run->Errors();
     x.Destroy(host);
     EXPECT_EQ(run->Wait(10000), 0) << run->Errors();
     EXPECT_TRUE(WrittenByTheProgram(sandbox));

@@ -15,7 +15,7 @@ namespace corvane::test {
 namespace {
 
 class FormMain : public TShellTest {
-protected:
+  protected:
     void SetUp() override {
         TShellTest::SetUp();
         WritePicture(Pics() / "p0.bmp", 0);
@@ -131,7 +131,7 @@ void Send(QWindow* window, const TStep& step) {
         case TInput::DoubleClick: {
             const QEvent::Type type = step.Input == TInput::Press     ? QEvent::MouseButtonPress
                                       : step.Input == TInput::Release ? QEvent::MouseButtonRelease
-                                                                    : QEvent::MouseButtonDblClick;
+                                                                      : QEvent::MouseButtonDblClick;
             QMouseEvent e(type, local, global, Qt::LeftButton,
                           step.Input == TInput::Release ? Qt::NoButton : Qt::LeftButton,
                           Qt::NoModifier);

@@ -1,7 +1,7 @@
 #include "shell/InstanceGuard.h"
 
-#include <QElapsedTimer>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QWidget>

@@ -21,7 +21,7 @@ class TScreenSaverService : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.ScreenSaver")
 
-public slots:
+  public slots:
     uint Inhibit(const QString& application, const QString& reason) {
         std::printf("Inhibit %s: %s\n", qPrintable(application), qPrintable(reason));
         std::fflush(stdout);

@@ -39,7 +39,9 @@ std::vector<std::string> TakeReportedErrors() {
     return std::exchange(Reported, {});
 }
 
-int32_t PictureWidth(int index) { return 20 + index; }
+int32_t PictureWidth(int index) {
+    return 20 + index;
+}
 
 void WritePicture(const std::filesystem::path& file, int index) {
     WritePictureFile(MakePattern(index, PictureWidth(index), 12), file.string());

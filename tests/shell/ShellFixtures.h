@@ -26,7 +26,7 @@ void WritePicture(const std::filesystem::path& file, int index);
 // the cycle state is back at its start values. Config is made by UseConfig (after the test has
 // written config.ini); everything is undone at the end.
 class TShellTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 
@@ -36,7 +36,7 @@ protected:
     // Creates Config on the folder's config.ini, then the lists as start-up does.
     void StartUp();
 
-private:
+  private:
     std::filesystem::path FFolder;
 };
 

@@ -26,7 +26,7 @@ Strings Numbers(int from, int to) {
 }
 
 class SlideshowCycle : public TShellTest {
-protected:
+  protected:
     // A player that runs each transition to its end at once, on this thread.
     void SetUp() override {
         TShellTest::SetUp();
@@ -51,8 +51,7 @@ protected:
 };
 
 TEST_F(SlideshowCycle, ListsTheFolderSortedAndDefaultsThePlaylists) {
-    for (const char* name : {"b.jpg", "A.jpg", "c.bmp"})
-        std::ofstream(Pics() / name) << "x";
+    for (const char* name : {"b.jpg", "A.jpg", "c.bmp"}) std::ofstream(Pics() / name) << "x";
     std::filesystem::create_directory(Pics() / "sub");
     StartUp();
     const std::string pics = Pics().string();
