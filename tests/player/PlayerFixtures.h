@@ -14,6 +14,7 @@
 #include "imaging/Picture.h"
 #include "platform/raster/Bitmap32.h"
 #include "player/TransitionPlayer.h"
+#include "tests/support/QtTestSupport.h"
 
 namespace corvane::test {
 
@@ -37,11 +38,6 @@ TPicture PatternPicture(int32_t w, int32_t h, uint32_t seed);
 // Whether two bitmaps hold the same pixels (compared without the unused byte).
 bool SamePixels(const Bitmap32& a, const Bitmap32& b);
 
-// The control as painted, as a bitmap (rows from the top).
-Bitmap32 Grab(QWidget& widget);
-
-// Runs the event loop until the condition holds or the time is up; true when it holds.
-bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 20000);
 
 struct TEventEntry {
     std::string Name;

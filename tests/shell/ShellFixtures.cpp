@@ -23,17 +23,6 @@ std::mutex ReportedMutex;
 std::vector<std::string> Reported;
 }  // namespace
 
-bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > timeoutMs) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return true;
-}
-
 std::vector<std::string> TakeReportedErrors() {
     std::lock_guard lock(ReportedMutex);
     return std::exchange(Reported, {});

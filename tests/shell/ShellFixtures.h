@@ -10,10 +10,9 @@
 #include <string>
 #include <vector>
 
-namespace corvane::test {
+#include "tests/support/QtTestSupport.h"
 
-// Runs the event loop until the condition holds or the time is up; true when it holds.
-bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 20000);
+namespace corvane::test {
 
 // The messages the error report received since the last call, oldest first.
 std::vector<std::string> TakeReportedErrors();
