@@ -30,6 +30,16 @@ void Put32(std::vector<uint8_t>& b, uint32_t v) {
     Put16(b, v >> 16);
 }
 
+// Row y of the bitmap as red, green and blue bytes, the order libjpeg and libpng take.
+void RgbRow(const Bitmap32& bitmap, int32_t y, uint8_t* row) {
+    const Pixel* p = bitmap.Scanline(y);
+    for (int32_t x = 0; x < bitmap.Width(); ++x) {
+        row[3 * size_t(x)] = PixelRed(p[x]);
+        row[3 * size_t(x) + 1] = PixelGreen(p[x]);
+        row[3 * size_t(x) + 2] = PixelBlue(p[x]);
+    }
+}
+
 void WriteAll(const void* data, size_t size, std::FILE* out) {
     if (size && std::fwrite(data, 1, size, out) != size)
         throw EWriteError(std::strerror(errno ? errno : EIO));
@@ -77,12 +87,7 @@ void WriteJpeg(const Bitmap32& bitmap, std::FILE* out, int quality) {
     jpeg_start_compress(&cinfo, TRUE);
     std::vector<uint8_t> row(size_t(bitmap.Width()) * 3);
     for (int32_t y = 0; y < bitmap.Height(); ++y) {
-        const Pixel* p = bitmap.Scanline(y);
-        for (int32_t x = 0; x < bitmap.Width(); ++x) {
-            row[3 * size_t(x)] = PixelRed(p[x]);
-            row[3 * size_t(x) + 1] = PixelGreen(p[x]);
-            row[3 * size_t(x) + 2] = PixelBlue(p[x]);
-        }
+        RgbRow(bitmap, y, row.data());
         JSAMPROW rows[1] = {row.data()};
         jpeg_write_scanlines(&cinfo, rows, 1);
     }
@@ -144,12 +149,7 @@ void WritePng(const Bitmap32& bitmap, std::FILE* out) {
     png_set_compression_level(png, 3);
     png_write_info(png, info);
     for (int32_t y = 0; y < bitmap.Height(); ++y) {
-        const Pixel* p = bitmap.Scanline(y);
-        for (int32_t x = 0; x < bitmap.Width(); ++x) {
-            row[3 * size_t(x)] = PixelRed(p[x]);
-            row[3 * size_t(x) + 1] = PixelGreen(p[x]);
-            row[3 * size_t(x) + 2] = PixelBlue(p[x]);
-        }
+        RgbRow(bitmap, y, row.data());
         png_write_row(png, row.data());
     }
     png_write_end(png, nullptr);
