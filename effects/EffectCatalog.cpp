@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "effects/families/CornerTransitions.h"
+#include "effects/families/CurvedReveals.h"
 #include "effects/families/EdgeTransitions.h"
 
 namespace corvane {
@@ -69,8 +70,8 @@ const TEffectCatalog Effects(std::array<TEffect, TEffectCatalog::Count>{
     TEffect{"Quarters Reveal in to middle", corner::QuartersRevealInToMiddle},  // 55
     TEffect{"Quarters Expand to middle", corner::QuartersExpandToMiddle},  // 56
     TEffect{"Quarters Slide in to middle", corner::QuartersSlideInToMiddle},  // 57
-    TEffect{"Curved Reveal from left", nullptr},  // 58
-    TEffect{"Curved Reveal from right", nullptr},  // 59
+    TEffect{"Curved Reveal from left", curved::CurvedRevealFromLeft},  // 58
+    TEffect{"Curved Reveal from right", curved::CurvedRevealFromRight},  // 59
     TEffect{"Bars in from right", nullptr},  // 60
     TEffect{"Bars in from left", nullptr},  // 61
     TEffect{"Bars left then right", nullptr},  // 62
@@ -80,8 +81,8 @@ const TEffectCatalog Effects(std::array<TEffect, TEffectCatalog::Count>{
     TEffect{"Uneven shred from left", nullptr},  // 66
     TEffect{"Uneven shred out from middle (horiz)", nullptr},  // 67
     TEffect{"Uneven shred in to middle (horiz)", nullptr},  // 68
-    TEffect{"Curved Reveal from top", nullptr},  // 69
-    TEffect{"Curved Reveal from bottom", nullptr},  // 70
+    TEffect{"Curved Reveal from top", curved::CurvedRevealFromTop},  // 69
+    TEffect{"Curved Reveal from bottom", curved::CurvedRevealFromBottom},  // 70
     TEffect{"Bars from bottom", nullptr},  // 71
     TEffect{"Bars from top", nullptr},  // 72
     TEffect{"Bars top then bottom", nullptr},  // 73
@@ -91,12 +92,12 @@ const TEffectCatalog Effects(std::array<TEffect, TEffectCatalog::Count>{
     TEffect{"Uneven shred from top", nullptr},  // 77
     TEffect{"Uneven shred from horizon", nullptr},  // 78
     TEffect{"Uneven shred in to horizon", nullptr},  // 79
-    TEffect{"Curved reveal from top left", nullptr},  // 80
-    TEffect{"Curved reveal from top right", nullptr},  // 81
-    TEffect{"Curved reveal from bottom left", nullptr},  // 82
-    TEffect{"Curved reveal from bottom right", nullptr},  // 83
-    TEffect{"Elliptic reveal out from centre", nullptr},  // 84
-    TEffect{"Elliptic reveal in to centre", nullptr},  // 85
+    TEffect{"Curved reveal from top left", curved::CurvedRevealFromTopLeft},  // 80
+    TEffect{"Curved reveal from top right", curved::CurvedRevealFromTopRight},  // 81
+    TEffect{"Curved reveal from bottom left", curved::CurvedRevealFromBottomLeft},  // 82
+    TEffect{"Curved reveal from bottom right", curved::CurvedRevealFromBottomRight},  // 83
+    TEffect{"Elliptic reveal out from centre", curved::EllipticRevealOutFromCentre},  // 84
+    TEffect{"Elliptic reveal in to centre", curved::EllipticRevealInToCentre},  // 85
     TEffect{"Criss Cross reveal from bottom right", nullptr},  // 86
     TEffect{"Criss Cross reveal from top right", nullptr},  // 87
     TEffect{"Criss Cross reveal from bottom left", nullptr},  // 88
