@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <cctype>
 
+#include "effects/families/Bars.h"
 #include "effects/families/CornerTransitions.h"
+#include "effects/families/CurvedReveals.h"
 #include "effects/families/EdgeTransitions.h"
+#include "effects/families/UnevenShreds.h"
 
 namespace corvane {
 
@@ -69,58 +72,58 @@ const TEffectCatalog Effects(std::array<TEffect, TEffectCatalog::Count>{
     TEffect{"Quarters Reveal in to middle", corner::QuartersRevealInToMiddle},  // 55
     TEffect{"Quarters Expand to middle", corner::QuartersExpandToMiddle},  // 56
     TEffect{"Quarters Slide in to middle", corner::QuartersSlideInToMiddle},  // 57
-    TEffect{"Curved Reveal from left", nullptr},  // 58
-    TEffect{"Curved Reveal from right", nullptr},  // 59
-    TEffect{"Bars in from right", nullptr},  // 60
-    TEffect{"Bars in from left", nullptr},  // 61
-    TEffect{"Bars left then right", nullptr},  // 62
-    TEffect{"Bars right then left", nullptr},  // 63
-    TEffect{"Bars from both sides", nullptr},  // 64
-    TEffect{"Uneven shred from right", nullptr},  // 65
-    TEffect{"Uneven shred from left", nullptr},  // 66
-    TEffect{"Uneven shred out from middle (horiz)", nullptr},  // 67
-    TEffect{"Uneven shred in to middle (horiz)", nullptr},  // 68
-    TEffect{"Curved Reveal from top", nullptr},  // 69
-    TEffect{"Curved Reveal from bottom", nullptr},  // 70
-    TEffect{"Bars from bottom", nullptr},  // 71
-    TEffect{"Bars from top", nullptr},  // 72
-    TEffect{"Bars top then bottom", nullptr},  // 73
-    TEffect{"Bars bottom then top", nullptr},  // 74
-    TEffect{"Bars from top and bottom", nullptr},  // 75
-    TEffect{"Unven shred from bottom", nullptr},  // 76
-    TEffect{"Uneven shred from top", nullptr},  // 77
-    TEffect{"Uneven shred from horizon", nullptr},  // 78
-    TEffect{"Uneven shred in to horizon", nullptr},  // 79
-    TEffect{"Curved reveal from top left", nullptr},  // 80
-    TEffect{"Curved reveal from top right", nullptr},  // 81
-    TEffect{"Curved reveal from bottom left", nullptr},  // 82
-    TEffect{"Curved reveal from bottom right", nullptr},  // 83
-    TEffect{"Elliptic reveal out from centre", nullptr},  // 84
-    TEffect{"Elliptic reveal in to centre", nullptr},  // 85
-    TEffect{"Criss Cross reveal from bottom right", nullptr},  // 86
-    TEffect{"Criss Cross reveal from top right", nullptr},  // 87
-    TEffect{"Criss Cross reveal from bottom left", nullptr},  // 88
-    TEffect{"Criss Cross reveal from top left", nullptr},  // 89
-    TEffect{"Criss Cross reveal bounce from top left", nullptr},  // 90
-    TEffect{"Criss Cross reveal bounce from bottom left", nullptr},  // 91
-    TEffect{"Criss Cross reveal bounce from top right", nullptr},  // 92
-    TEffect{"Criss Cross reveal bounce from bottom right", nullptr},  // 93
-    TEffect{"Criss Cross reveal from right top and bottom", nullptr},  // 94
-    TEffect{"Criss Cross reveal from left top and bottom", nullptr},  // 95
-    TEffect{"Criss Cross reveal from left right and bottom", nullptr},  // 96
-    TEffect{"Criss Cross reveal from left right and top", nullptr},  // 97
-    TEffect{"Criss Cross reveal from top left right and bottom", nullptr},  // 98
-    TEffect{"Criss Cross reveal from bottom left top right", nullptr},  // 99
-    TEffect{"Uneven shred from bottom and right", nullptr},  // 100
-    TEffect{"Uneven shred from top and right", nullptr},  // 101
-    TEffect{"Uneven shred from bottom and left", nullptr},  // 102
-    TEffect{"Uneven shred from top and left", nullptr},  // 103
-    TEffect{"Uneven shred from horiz and right", nullptr},  // 104
-    TEffect{"Uneven shred from horiz and left", nullptr},  // 105
-    TEffect{"Uneven shred from bottom and vert middle", nullptr},  // 106
-    TEffect{"Uneven shred from top and vert middle", nullptr},  // 107
-    TEffect{"Uneven shred from centre", nullptr},  // 108
-    TEffect{"Uneven shred to centre", nullptr},  // 109
+    TEffect{"Curved Reveal from left", curved::CurvedRevealFromLeft},  // 58
+    TEffect{"Curved Reveal from right", curved::CurvedRevealFromRight},  // 59
+    TEffect{"Bars in from right", bars::BarsInFromRight},  // 60
+    TEffect{"Bars in from left", bars::BarsInFromLeft},  // 61
+    TEffect{"Bars left then right", bars::BarsLeftThenRight},  // 62
+    TEffect{"Bars right then left", bars::BarsRightThenLeft},  // 63
+    TEffect{"Bars from both sides", bars::BarsFromBothSides},  // 64
+    TEffect{"Uneven shred from right", shred::UnevenShredFromRight},  // 65
+    TEffect{"Uneven shred from left", shred::UnevenShredFromLeft},  // 66
+    TEffect{"Uneven shred out from middle (horiz)", shred::UnevenShredOutFromMiddleHoriz},  // 67
+    TEffect{"Uneven shred in to middle (horiz)", shred::UnevenShredInToMiddleHoriz},  // 68
+    TEffect{"Curved Reveal from top", curved::CurvedRevealFromTop},  // 69
+    TEffect{"Curved Reveal from bottom", curved::CurvedRevealFromBottom},  // 70
+    TEffect{"Bars from bottom", bars::BarsFromBottom},  // 71
+    TEffect{"Bars from top", bars::BarsFromTop},  // 72
+    TEffect{"Bars top then bottom", bars::BarsTopThenBottom},  // 73
+    TEffect{"Bars bottom then top", bars::BarsBottomThenTop},  // 74
+    TEffect{"Bars from top and bottom", bars::BarsFromTopAndBottom},  // 75
+    TEffect{"Unven shred from bottom", shred::UnevenShredFromBottom},  // 76
+    TEffect{"Uneven shred from top", shred::UnevenShredFromTop},  // 77
+    TEffect{"Uneven shred from horizon", shred::UnevenShredFromHorizon},  // 78
+    TEffect{"Uneven shred in to horizon", shred::UnevenShredInToHorizon},  // 79
+    TEffect{"Curved reveal from top left", curved::CurvedRevealFromTopLeft},  // 80
+    TEffect{"Curved reveal from top right", curved::CurvedRevealFromTopRight},  // 81
+    TEffect{"Curved reveal from bottom left", curved::CurvedRevealFromBottomLeft},  // 82
+    TEffect{"Curved reveal from bottom right", curved::CurvedRevealFromBottomRight},  // 83
+    TEffect{"Elliptic reveal out from centre", curved::EllipticRevealOutFromCentre},  // 84
+    TEffect{"Elliptic reveal in to centre", curved::EllipticRevealInToCentre},  // 85
+    TEffect{"Criss Cross reveal from bottom right", bars::CrissCrossFromBottomRight},  // 86
+    TEffect{"Criss Cross reveal from top right", bars::CrissCrossFromTopRight},  // 87
+    TEffect{"Criss Cross reveal from bottom left", bars::CrissCrossFromBottomLeft},  // 88
+    TEffect{"Criss Cross reveal from top left", bars::CrissCrossFromTopLeft},  // 89
+    TEffect{"Criss Cross reveal bounce from top left", bars::CrissCrossBounceFromTopLeft},  // 90
+    TEffect{"Criss Cross reveal bounce from bottom left", bars::CrissCrossBounceFromBottomLeft},  // 91
+    TEffect{"Criss Cross reveal bounce from top right", bars::CrissCrossBounceFromTopRight},  // 92
+    TEffect{"Criss Cross reveal bounce from bottom right", bars::CrissCrossBounceFromBottomRight},  // 93
+    TEffect{"Criss Cross reveal from right top and bottom", bars::CrissCrossFromRightTopAndBottom},  // 94
+    TEffect{"Criss Cross reveal from left top and bottom", bars::CrissCrossFromLeftTopAndBottom},  // 95
+    TEffect{"Criss Cross reveal from left right and bottom", bars::CrissCrossFromLeftRightAndBottom},  // 96
+    TEffect{"Criss Cross reveal from left right and top", bars::CrissCrossFromLeftRightAndTop},  // 97
+    TEffect{"Criss Cross reveal from top left right and bottom", bars::CrissCrossFromTopLeftRightAndBottom},  // 98
+    TEffect{"Criss Cross reveal from bottom left top right", bars::CrissCrossFromBottomLeftTopRight},  // 99
+    TEffect{"Uneven shred from bottom and right", shred::UnevenShredFromBottomAndRight},  // 100
+    TEffect{"Uneven shred from top and right", shred::UnevenShredFromTopAndRight},  // 101
+    TEffect{"Uneven shred from bottom and left", shred::UnevenShredFromBottomAndLeft},  // 102
+    TEffect{"Uneven shred from top and left", shred::UnevenShredFromTopAndLeft},  // 103
+    TEffect{"Uneven shred from horiz and right", shred::UnevenShredFromHorizAndRight},  // 104
+    TEffect{"Uneven shred from horiz and left", shred::UnevenShredFromHorizAndLeft},  // 105
+    TEffect{"Uneven shred from bottom and vert middle", shred::UnevenShredFromBottomAndVertMiddle},  // 106
+    TEffect{"Uneven shred from top and vert middle", shred::UnevenShredFromTopAndVertMiddle},  // 107
+    TEffect{"Uneven shred from centre", shred::UnevenShredFromCentre},  // 108
+    TEffect{"Uneven shred to centre", shred::UnevenShredToCentre},  // 109
     TEffect{"Reveal diagonal from top left", nullptr},  // 110
     TEffect{"Reveal diagonal from top right", nullptr},  // 111
     TEffect{"Reveal diagonal from bottom left", nullptr},  // 112

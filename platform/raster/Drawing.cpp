@@ -22,7 +22,8 @@ Box IntersectBox(const Box& a, const Box& b) {
 Box BoundsBox(const Bitmap32& bmp) { return Box{0, 0, bmp.Width(), bmp.Height()}; }
 
 // Calls fn with each device rectangle of area (inside the bitmap) that the clip region lets
-// through, top to bottom, rows of one band together.
+// through, top to bottom: a band of one span as one rectangle, a band of several spans row by
+// row, left to right.
 template <typename Fn>
 void ForEachDrawable(const Bitmap32& dest, const Box& area, Fn&& fn) {
     if (area.IsEmpty()) return;
@@ -36,12 +37,23 @@ void ForEachDrawable(const Bitmap32& dest, const Box& area, Fn&& fn) {
         if (band.Top >= area.Bottom) break;
         int32_t top = int32_t(std::max<int64_t>(band.Top, area.Top));
         int32_t bottom = int32_t(std::min<int64_t>(band.Bottom, area.Bottom));
-        for (const Region::Span& s : clip->SpansOf(band)) {
-            if (s.Right <= area.Left) continue;
-            if (s.Left >= area.Right) break;
-            fn(TRect{int32_t(std::max<int64_t>(s.Left, area.Left)), top,
-                     int32_t(std::min<int64_t>(s.Right, area.Right)), bottom});
+        auto spans = clip->SpansOf(band);
+        if (spans.size() == 1) {
+            const Region::Span& s = spans[0];
+            if (s.Right > area.Left && s.Left < area.Right)
+                fn(TRect{int32_t(std::max<int64_t>(s.Left, area.Left)), top,
+                         int32_t(std::min<int64_t>(s.Right, area.Right)), bottom});
+            continue;
         }
+        // A band of several spans is walked row by row, so that memory is read and written in
+        // order rather than one narrow column at a time down the whole band.
+        for (int32_t row = top; row < bottom; ++row)
+            for (const Region::Span& s : spans) {
+                if (s.Right <= area.Left) continue;
+                if (s.Left >= area.Right) break;
+                fn(TRect{int32_t(std::max<int64_t>(s.Left, area.Left)), row,
+                         int32_t(std::min<int64_t>(s.Right, area.Right)), row + 1});
+            }
     }
 }
 

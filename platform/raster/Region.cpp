@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <iterator>
 #include <limits>
 
 namespace corvane {
@@ -239,18 +240,28 @@ Region Region::FromRects(std::span<const TRect> rects) {
     edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
 
     Builder builder;
-    std::vector<const TRect*> active;
+    // The rectangles crossing the current band, kept sorted by Left so that their spans come
+    // out in order without a sort per band: those that start at the band's top are merged in,
+    // those that ended above it drop out.
+    std::vector<const TRect*> active, entering, merged;
     std::vector<Span> spans;
+    const auto byLeft = [](const TRect* p, const TRect* q) { return p->Left < q->Left; };
     size_t next = 0;
     for (size_t e = 0; e + 1 < edges.size(); ++e) {
         int32_t top = edges[e], bottom = edges[e + 1];
         std::erase_if(active, [top](const TRect* r) { return r->Bottom <= top; });
-        while (next < live.size() && live[next].Top <= top) active.push_back(&live[next++]);
+        entering.clear();
+        while (next < live.size() && live[next].Top <= top) entering.push_back(&live[next++]);
+        if (!entering.empty()) {
+            std::sort(entering.begin(), entering.end(), byLeft);
+            merged.clear();
+            std::merge(active.begin(), active.end(), entering.begin(), entering.end(),
+                       std::back_inserter(merged), byLeft);
+            active.swap(merged);
+        }
         if (active.empty()) continue;
         spans.clear();
         for (const TRect* r : active) spans.push_back(Span{r->Left, r->Right});
-        std::sort(spans.begin(), spans.end(),
-                  [](const Span& p, const Span& q) { return p.Left < q.Left; });
         builder.AddBand(top, bottom, spans);
     }
     return builder.Finish();
