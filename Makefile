@@ -2,7 +2,7 @@
 BUILD_DIR ?= build
 CMAKE_FLAGS ?=
 
-.PHONY: run test deps build clean
+.PHONY: run test package deps build clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -16,6 +16,9 @@ run: build
 
 test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure --timeout 600 -j2
+
+package: build
+	@cd $(BUILD_DIR) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -11,6 +11,7 @@ packages=(
   libjpeg62-turbo-dev libpng-dev libtiff-dev libgif-dev
   qt6-base-dev qt6-qpa-plugins fonts-dejavu-core libxcb1-dev libx11-dev libxss-dev
   xvfb xauth xdotool x11-apps imagemagick python3-xlib dbus-daemon
+  xsecurelock lintian
 )
 
 missing=()
