@@ -5,6 +5,7 @@
 
 #include "effects/families/CornerTransitions.h"
 #include "effects/families/EdgeTransitions.h"
+#include "effects/families/RotatingShapes.h"
 
 namespace corvane {
 
@@ -160,10 +161,10 @@ const TEffectCatalog Effects(std::array<TEffect, TEffectCatalog::Count>{
     TEffect{"Rectangles apear from right and disapear to left", nullptr},  // 146
     TEffect{"Rectangles apear from up and disapear to bottom", nullptr},  // 147
     TEffect{"Rectangles apear from bottom and disapear to up", nullptr},  // 148
-    TEffect{"Rotational rectangle in center", nullptr},  // 149
-    TEffect{"Rotational star in center", nullptr},  // 150
-    TEffect{"Spiral rectangle", nullptr},  // 151
-    TEffect{"Circular shred", nullptr},  // 152
+    TEffect{"Rotational rectangle in center", rotating::RotationalRectangleInCenter},  // 149
+    TEffect{"Rotational star in center", rotating::RotationalStarInCenter},  // 150
+    TEffect{"Spiral rectangle", rotating::SpiralRectangle},  // 151
+    TEffect{"Circular shred", rotating::CircularShred},  // 152
     TEffect{"Reveal V from left", nullptr},  // 153
     TEffect{"Reveal V from right", nullptr},  // 154
     TEffect{"Reveal V from top", nullptr},  // 155
@@ -172,10 +173,11 @@ const TEffectCatalog Effects(std::array<TEffect, TEffectCatalog::Count>{
     TEffect{"Bow Tie Vertical", nullptr},  // 158
     TEffect{"Diagonal Cross In", nullptr},  // 159
     TEffect{"Diagonal Cross Out", nullptr},  // 160
-    TEffect{"Starburst anticlockwise from center", nullptr},  // 161
+    TEffect{"Starburst anticlockwise from center",
+            rotating::StarburstAnticlockwiseFromCenter},  // 161
     TEffect{"Zigzag Horizontal", nullptr},  // 162
     TEffect{"Zigzag Vertical", nullptr},  // 163
-    TEffect{"Diamond shred", nullptr},  // 164
+    TEffect{"Diamond shred", rotating::DiamondShred},  // 164
     TEffect{"Reveal diamond out from centre", nullptr},  // 165
     TEffect{"Reveal diamond in to centre", nullptr},  // 166
     TEffect{"Diagonal Box Out", nullptr},  // 167
