@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "effects/families/CornerTransitions.h"
+#include "effects/families/CrossesAndDiamonds.h"
 #include "effects/families/EdgeTransitions.h"
 #include "effects/families/RotatingShapes.h"
 
@@ -171,16 +172,16 @@ const TEffectCatalog Effects(std::array<TEffect, TEffectCatalog::Count>{
     TEffect{"Reveal V from bottom", nullptr},  // 156
     TEffect{"Bow Tie Horizontal", nullptr},  // 157
     TEffect{"Bow Tie Vertical", nullptr},  // 158
-    TEffect{"Diagonal Cross In", nullptr},  // 159
-    TEffect{"Diagonal Cross Out", nullptr},  // 160
+    TEffect{"Diagonal Cross In", crosses::DiagonalCrossIn},  // 159
+    TEffect{"Diagonal Cross Out", crosses::DiagonalCrossOut},  // 160
     TEffect{"Starburst anticlockwise from center",
             rotating::StarburstAnticlockwiseFromCenter},  // 161
-    TEffect{"Zigzag Horizontal", nullptr},  // 162
-    TEffect{"Zigzag Vertical", nullptr},  // 163
+    TEffect{"Zigzag Horizontal", crosses::ZigzagHorizontal},  // 162
+    TEffect{"Zigzag Vertical", crosses::ZigzagVertical},  // 163
     TEffect{"Diamond shred", rotating::DiamondShred},  // 164
-    TEffect{"Reveal diamond out from centre", nullptr},  // 165
-    TEffect{"Reveal diamond in to centre", nullptr},  // 166
-    TEffect{"Diagonal Box Out", nullptr},  // 167
+    TEffect{"Reveal diamond out from centre", crosses::RevealDiamondOutFromCentre},  // 165
+    TEffect{"Reveal diamond in to centre", crosses::RevealDiamondInToCentre},  // 166
+    TEffect{"Diagonal Box Out", crosses::DiagonalBoxOut},  // 167
     TEffect{"Pixelate", nullptr},  // 168
     TEffect{"Dissolve", nullptr},  // 169
     TEffect{"Random Bars Horizontal", nullptr},  // 170
