@@ -5,8 +5,10 @@
 
 #include "effects/families/Bars.h"
 #include "effects/families/CornerTransitions.h"
+#include "effects/families/CrossesAndDiamonds.h"
 #include "effects/families/CurvedReveals.h"
 #include "effects/families/EdgeTransitions.h"
+#include "effects/families/RotatingShapes.h"
 #include "effects/families/UnevenShreds.h"
 
 namespace corvane {
@@ -163,25 +165,26 @@ const TEffectCatalog Effects(std::array<TEffect, TEffectCatalog::Count>{
     TEffect{"Rectangles apear from right and disapear to left", nullptr},  // 146
     TEffect{"Rectangles apear from up and disapear to bottom", nullptr},  // 147
     TEffect{"Rectangles apear from bottom and disapear to up", nullptr},  // 148
-    TEffect{"Rotational rectangle in center", nullptr},  // 149
-    TEffect{"Rotational star in center", nullptr},  // 150
-    TEffect{"Spiral rectangle", nullptr},  // 151
-    TEffect{"Circular shred", nullptr},  // 152
+    TEffect{"Rotational rectangle in center", rotating::RotationalRectangleInCenter},  // 149
+    TEffect{"Rotational star in center", rotating::RotationalStarInCenter},  // 150
+    TEffect{"Spiral rectangle", rotating::SpiralRectangle},  // 151
+    TEffect{"Circular shred", rotating::CircularShred},  // 152
     TEffect{"Reveal V from left", nullptr},  // 153
     TEffect{"Reveal V from right", nullptr},  // 154
     TEffect{"Reveal V from top", nullptr},  // 155
     TEffect{"Reveal V from bottom", nullptr},  // 156
     TEffect{"Bow Tie Horizontal", nullptr},  // 157
     TEffect{"Bow Tie Vertical", nullptr},  // 158
-    TEffect{"Diagonal Cross In", nullptr},  // 159
-    TEffect{"Diagonal Cross Out", nullptr},  // 160
-    TEffect{"Starburst anticlockwise from center", nullptr},  // 161
-    TEffect{"Zigzag Horizontal", nullptr},  // 162
-    TEffect{"Zigzag Vertical", nullptr},  // 163
-    TEffect{"Diamond shred", nullptr},  // 164
-    TEffect{"Reveal diamond out from centre", nullptr},  // 165
-    TEffect{"Reveal diamond in to centre", nullptr},  // 166
-    TEffect{"Diagonal Box Out", nullptr},  // 167
+    TEffect{"Diagonal Cross In", crosses::DiagonalCrossIn},  // 159
+    TEffect{"Diagonal Cross Out", crosses::DiagonalCrossOut},  // 160
+    TEffect{"Starburst anticlockwise from center",
+            rotating::StarburstAnticlockwiseFromCenter},  // 161
+    TEffect{"Zigzag Horizontal", crosses::ZigzagHorizontal},  // 162
+    TEffect{"Zigzag Vertical", crosses::ZigzagVertical},  // 163
+    TEffect{"Diamond shred", rotating::DiamondShred},  // 164
+    TEffect{"Reveal diamond out from centre", crosses::RevealDiamondOutFromCentre},  // 165
+    TEffect{"Reveal diamond in to centre", crosses::RevealDiamondInToCentre},  // 166
+    TEffect{"Diagonal Box Out", crosses::DiagonalBoxOut},  // 167
     TEffect{"Pixelate", nullptr},  // 168
     TEffect{"Dissolve", nullptr},  // 169
     TEffect{"Random Bars Horizontal", nullptr},  // 170
