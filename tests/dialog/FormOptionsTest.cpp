@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <fstream>
 #include <mutex>
+#include <set>
 
 #include "dialog/CheckBox.h"
 #include "dialog/CheckListBox.h"
@@ -562,6 +563,28 @@ TEST_F(FormOptions, APictureOfAnUnknownKindIsReplacedByTheFirstPicture) {
     ASSERT_TRUE(test::WaitUntil([&] { return !FForm->PreviewPending(); }));
     EXPECT_TRUE(SamePixels(PreviewPicture(), Fitted(first)));
     EXPECT_TRUE(TakeReported().empty());  // the first failure is not reported
+}
+
+TEST_F(FormOptions, IconsAndMetafilesAreDrawnForThePreview) {
+    WritePicture("a.bmp", 0);
+    const std::filesystem::path corpus =
+        std::filesystem::path(CORVANE_SOURCE_DIR) / "tests/fuzz/corpus";
+    std::filesystem::copy_file(corpus / "icon/alpha.ico", Pics() / "b.ico");
+    std::filesystem::copy_file(corpus / "metafile/placeable.wmf", Pics() / "c.wmf");
+    StartUp();
+    Open();
+    for (const int item : {1, 2}) {
+        ClickItem(Pictures(), item);
+        ASSERT_TRUE(test::WaitUntil([&] { return !FForm->PreviewPending(); }));
+        // Drawn onto the preview's background colour (black), then fitted.
+        const Bitmap32 shown = PreviewPicture();
+        EXPECT_TRUE(SamePixels(shown, Fitted(PicList[size_t(item)]))) << item;
+        std::set<Pixel> colours;
+        for (int32_t y = 0; y < shown.Height(); ++y)
+            for (int32_t x = 0; x < shown.Width(); ++x) colours.insert(shown.GetPixel(x, y));
+        EXPECT_GT(colours.size(), 2u) << item;
+    }
+    EXPECT_TRUE(TakeReported().empty());
 }
 
 TEST_F(FormOptions, WhenTheFirstPictureFailsTooTheLoadersMessageIsReported) {
