@@ -90,14 +90,9 @@ TfrmOptions::TfrmOptions(QWidget* parent)
     FUi->pcOpt->setTabVisible(FUi->pcOpt->indexOf(FUi->tsUI), false);
     FUi->pcOpt->setCurrentWidget(FUi->tsGeneral);
 
-    // The preview's design values.
-    TTransitionPlayer& player = Player();
-    player.SetCenter(true);
-    player.SetStretch(true);
-    player.SetProportional(true);
-    player.SetColor(clBlack);
-    player.SetExactTiming(true);
-    player.SetThreadPriority(tpIdle);
+    // The preview animates at idle priority, so that it never slows the dialog's input (the
+    // form cannot name this enumeration; the other design values of the preview are there).
+    Player().SetThreadPriority(tpIdle);
 
     ConnectHandlers();
     FormCreate();

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace corvane {
 
@@ -26,7 +27,9 @@ double TSpinEdit::Value() const {
 }
 
 int TSpinEdit::IntValue() const {
-    return int(std::clamp(std::lround(Value()), long(INT32_MIN), long(INT32_MAX)));
+    using Limits = std::numeric_limits<int>;
+    return int(std::clamp(std::llround(Value()), static_cast<long long>(Limits::min()),
+                          static_cast<long long>(Limits::max())));
 }
 
 void TSpinEdit::SetValue(double value) {
