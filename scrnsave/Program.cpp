@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "dialog/FormOptions.h"
 #include "imaging/DisplayDepth.h"
 #include "imaging/PictureFormats.h"
 #include "platform/InstanceRegistry.h"
@@ -74,11 +75,6 @@ class TScopedValue {
     T& FTarget;
     T FOld;
 };
-
-void RunSettings() {
-    // The settings dialog comes with a later version; until then this mode only says so.
-    std::cout << ProgramName << ": the settings dialog is not available yet" << std::endl;
-}
 
 // Full screen, preview or hosted: the slideshow window until it closes. Returns the exit status
 // of the mode.
@@ -194,7 +190,7 @@ int RunProgram(int argc, char** argv) {
     // 4. The command line chooses one mode.
     int status = 0;
     if (command.Mode == TRunMode::Settings)
-        RunSettings();
+        ShowConfig();
     else
         status = RunShow(command, shown);
 

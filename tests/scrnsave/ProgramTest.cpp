@@ -22,13 +22,20 @@ bool GuardUp(const TSandbox& sandbox) {
     return std::filesystem::exists(GuardSocket(sandbox));
 }
 
-TEST(Program, SettingsModeWritesTheSettingsFileAndExitsWithZero) {
+TEST(Program, SettingsModeOpensTheDialogAndEndsOnTerminationWritingTheSettingsFile) {
     for (const std::vector<std::string>& args : {std::vector<std::string>{}, {"/C"}, {"/c:1234"}}) {
         TSandbox sandbox;
+        sandbox.WritePictures(2);
         WriteText(sandbox.ConfigFile(), QuickConfig());
         auto run = sandbox.Start(args, Offscreen);
-        EXPECT_EQ(run->Wait(20000), 0) << run->Errors();
-        EXPECT_NE(run->Output().find("settings dialog is not available yet"), std::string::npos);
+        ASSERT_TRUE(Eventually([&] { return GuardUp(sandbox); })) << run->Errors();
+        // The dialog waits for the user; termination stands in for the close box here.
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        EXPECT_TRUE(run->Running());
+        EXPECT_FALSE(WrittenByTheProgram(sandbox));
+        run->Signal(SIGTERM);
+        EXPECT_EQ(run->Wait(10000), 0) << run->Errors();
+        EXPECT_EQ(run->Errors(), "");
         EXPECT_TRUE(WrittenByTheProgram(sandbox)) << ReadText(sandbox.ConfigFile());
         EXPECT_NE(ReadText(sandbox.ConfigFile()).find("sePicDelay.Value=200"), std::string::npos);
     }
@@ -76,9 +83,14 @@ TEST(Program, AnInstanceKilledOutrightDoesNotBlockTheNextStart) {
     EXPECT_EQ(killed->Wait(10000), 128 + SIGKILL);
     ASSERT_TRUE(GuardUp(sandbox));  // its socket is left behind
 
+    // The next start takes the guard over: its dialog opens.
     auto next = sandbox.Start({"/C"}, Offscreen);
+    EXPECT_TRUE(
+        Eventually([&] { return next->Errors().empty() && GuardUp(sandbox) && next->Running(); }));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_TRUE(next->Running()) << next->Errors();
+    next->Signal(SIGTERM);
     EXPECT_EQ(next->Wait(20000), 0);
-    EXPECT_NE(next->Output().find("not available yet"), std::string::npos) << next->Errors();
     EXPECT_TRUE(WrittenByTheProgram(sandbox));
 }
 
@@ -108,9 +120,16 @@ TEST(Program, ASettingsFileThatCannotBeWrittenGivesANonZeroStatus) {
     const std::string missing = (sandbox.Root() / "no-such-folder").string();
     WriteText(sandbox.RegistryFile(), "AppPath=" + missing + "\n");
     auto run = sandbox.Start({"/C"}, Offscreen);
-    // The failure is reported (standard error, and a message box that waits for the user, whom
-    // termination stands in for here); the status tells it too.
-    ASSERT_TRUE(Eventually([&] { return run->Errors().find(missing) != std::string::npos; }))
+    // The dialog says that there are no pictures; termination stands in for the user, who
+    // closes the message and the dialog.
+    ASSERT_TRUE(Eventually([&] {
+        return run->Errors().find("No pictures found") != std::string::npos;
+    })) << run->Errors();
+    run->Signal(SIGTERM);
+    // The failed write is reported (standard error, and a message box that waits for the
+    // user); the status tells it too.
+    const std::string settings = missing + "/config.ini";
+    ASSERT_TRUE(Eventually([&] { return run->Errors().find(settings) != std::string::npos; }))
         << run->Errors();
     run->Signal(SIGTERM);
     EXPECT_EQ(run->Wait(10000), 1);

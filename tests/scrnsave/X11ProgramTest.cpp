@@ -9,9 +9,20 @@
 
 #include "ProgramFixtures.h"
 #include "X11Screen.h"
+#include "tools/common/PictureWriters.h"
 
 namespace corvane::test {
 namespace {
+
+// A screenshot kept with the build for a person to look at (not compared).
+void KeepArtefact(const TShot& shot, const std::string& name) {
+    Bitmap32 bitmap(shot.Width, shot.Height);
+    for (int y = 0; y < shot.Height; ++y)
+        for (int x = 0; x < shot.Width; ++x) bitmap.SetPixel(x, y, shot.At(x, y));
+    const std::filesystem::path folder = std::filesystem::path(CORVANE_BINARY_DIR) / "artefacts";
+    std::filesystem::create_directories(folder);
+    WritePictureFile(bitmap, (folder / name).string());
+}
 
 bool WrittenByTheProgram(const TSandbox& sandbox) {
     const std::string text = ReadText(sandbox.ConfigFile());
@@ -131,6 +142,46 @@ TEST(X11Program, AHostedRunWithoutPicturesShowsTheMessageAndStays) {
     EXPECT_TRUE(run->Running());
     run->Signal(SIGTERM);
     EXPECT_EQ(run->Wait(5000), 0);
+}
+
+TEST(X11Program, TheSettingsDialogShowsItsPagesAndThePreviewAndEndsOnEscape) {
+    TSandbox sandbox;
+    InstallQuickShow(sandbox);
+    TX11 x;
+    auto run = sandbox.Start({"/C"});
+    // The dialog: a top-level window of its fixed size.
+    uint32_t dialog = 0;
+    ASSERT_TRUE(Eventually([&] {
+        for (const uint32_t window : x.Children(x.Root()))
+            if (x.Size(window) == std::make_pair(661, 432)) dialog = window;
+        return dialog != 0;
+    })) << run->Errors();
+    // The preview, inside the monitor drawing, shows the first picture.
+    TShot shot;
+    EXPECT_TRUE(Eventually([&] {
+        shot = x.Shot(dialog);
+        return shot.Width == 661 && shot.DistinctColours(280, 50, 420, 150) > 40;
+    })) << run->Errors();
+    KeepArtefact(shot, "dialog-options.png");
+
+    // The About page, by a click on its tab: the page area changes as a whole.
+    const TShot options = shot;
+    const std::string window = std::to_string(dialog);
+    EXPECT_EQ(Shell("xdotool mousemove --window " + window + " 38 100 click 1"), 0);
+    EXPECT_TRUE(Eventually([&] {
+        shot = x.Shot(dialog);
+        if (shot.Width != options.Width || shot.Height != options.Height) return false;
+        int changed = 0;
+        for (size_t i = 0; i < shot.Pixels.size(); ++i)
+            changed += shot.Pixels[i] != options.Pixels[i];
+        return changed > int(shot.Pixels.size()) / 4;
+    }));
+    KeepArtefact(shot, "dialog-about.png");
+
+    // Escape, as typed on the keyboard; the pointer rests over the dialog.
+    EXPECT_EQ(Shell("xdotool key Escape"), 0);
+    EXPECT_EQ(run->Wait(10000), 0) << run->Errors();
+    EXPECT_TRUE(WrittenByTheProgram(sandbox));
 }
 
 TEST(X11Program, AHostedRunWithoutItsWindowEnds) {

@@ -1,8 +1,10 @@
 #include "tests/support/QtTestSupport.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QTimer>
 
 #include <chrono>
 #include <thread>
@@ -28,6 +30,19 @@ Bitmap32 Grab(QWidget& widget) {
         for (int x = 0; x < image.width(); ++x) b.SetPixel(x, y, row[x] & 0x00FFFFFFu);
     }
     return b;
+}
+
+void AnswerNextModal(std::function<void(QWidget& modal)> answer) {
+    auto* poll = new QTimer(qApp);
+    poll->setInterval(5);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, answer = std::move(answer)] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal) return;
+        poll->stop();
+        poll->deleteLater();
+        answer(*modal);
+    });
+    poll->start();
 }
 
 }  // namespace corvane::test
