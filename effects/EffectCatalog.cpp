@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "effects/families/CornerTransitions.h"
+#include "effects/families/DiagonalReveals.h"
 #include "effects/families/EdgeTransitions.h"
 
 namespace corvane {
@@ -121,14 +122,14 @@ const TEffectCatalog Effects(std::array<TEffect, TEffectCatalog::Count>{
     TEffect{"Uneven shred from top and vert middle", nullptr},  // 107
     TEffect{"Uneven shred from centre", nullptr},  // 108
     TEffect{"Uneven shred to centre", nullptr},  // 109
-    TEffect{"Reveal diagonal from top left", nullptr},  // 110
-    TEffect{"Reveal diagonal from top right", nullptr},  // 111
-    TEffect{"Reveal diagonal from bottom left", nullptr},  // 112
-    TEffect{"Reveal diagonal from bottom right", nullptr},  // 113
-    TEffect{"Diagonal sweep from top left bottom right anticlockwise", nullptr},  // 114
-    TEffect{"Diagonal sweep from top left bottom right clockwise", nullptr},  // 115
-    TEffect{"Starburst clockwise from center", nullptr},  // 116
-    TEffect{"Triangular shred", nullptr},  // 117
+    TEffect{"Reveal diagonal from top left", diagonal::RevealDiagonalFromTopLeft},  // 110
+    TEffect{"Reveal diagonal from top right", diagonal::RevealDiagonalFromTopRight},  // 111
+    TEffect{"Reveal diagonal from bottom left", diagonal::RevealDiagonalFromBottomLeft},  // 112
+    TEffect{"Reveal diagonal from bottom right", diagonal::RevealDiagonalFromBottomRight},  // 113
+    TEffect{"Diagonal sweep from top left bottom right anticlockwise", diagonal::DiagonalSweepAnticlockwise},  // 114
+    TEffect{"Diagonal sweep from top left bottom right clockwise", diagonal::DiagonalSweepClockwise},  // 115
+    TEffect{"Starburst clockwise from center", diagonal::StarburstClockwise},  // 116
+    TEffect{"Triangular shred", diagonal::TriangularShred},  // 117
     TEffect{"Fade", nullptr},  // 118
     TEffect{"Pivot from top left", nullptr},  // 119
     TEffect{"Pivot from bottom left", nullptr},  // 120
