@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "effects/families/Blinds.h"
 #include "effects/families/CornerTransitions.h"
 #include "effects/families/DiagonalReveals.h"
 #include "effects/families/EdgeTransitions.h"
@@ -148,12 +149,12 @@ const TEffectCatalog Effects(std::array<TEffect, TEffectCatalog::Count>{
     TEffect{"Push up", nullptr},  // 133
     TEffect{"Push and sqeeze down", nullptr},  // 134
     TEffect{"Push and sqeeze up", nullptr},  // 135
-    TEffect{"Blind vertically", nullptr},  // 136
-    TEffect{"Blind horizontally", nullptr},  // 137
-    TEffect{"Uneven blind from left", nullptr},  // 138
-    TEffect{"Uneven blind from right", nullptr},  // 139
-    TEffect{"Uneven blind from top", nullptr},  // 140
-    TEffect{"Uneven blind from bottom", nullptr},  // 141
+    TEffect{"Blind vertically", blinds::BlindVertically},  // 136
+    TEffect{"Blind horizontally", blinds::BlindHorizontally},  // 137
+    TEffect{"Uneven blind from left", blinds::UnevenBlindFromLeft},  // 138
+    TEffect{"Uneven blind from right", blinds::UnevenBlindFromRight},  // 139
+    TEffect{"Uneven blind from top", blinds::UnevenBlindFromTop},  // 140
+    TEffect{"Uneven blind from bottom", blinds::UnevenBlindFromBottom},  // 141
     TEffect{"Rectangular shred", nullptr},  // 142
     TEffect{"Sweep clockwise", nullptr},  // 143
     TEffect{"Sweep anticlockwise", nullptr},  // 144
