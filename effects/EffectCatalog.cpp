@@ -7,6 +7,7 @@
 #include "effects/families/CornerTransitions.h"
 #include "effects/families/DiagonalReveals.h"
 #include "effects/families/EdgeTransitions.h"
+#include "effects/families/RectangularShredAndSweeps.h"
 
 namespace corvane {
 
@@ -155,9 +156,9 @@ const TEffectCatalog Effects(std::array<TEffect, TEffectCatalog::Count>{
     TEffect{"Uneven blind from right", blinds::UnevenBlindFromRight},  // 139
     TEffect{"Uneven blind from top", blinds::UnevenBlindFromTop},  // 140
     TEffect{"Uneven blind from bottom", blinds::UnevenBlindFromBottom},  // 141
-    TEffect{"Rectangular shred", nullptr},  // 142
-    TEffect{"Sweep clockwise", nullptr},  // 143
-    TEffect{"Sweep anticlockwise", nullptr},  // 144
+    TEffect{"Rectangular shred", sweeps::RectangularShred},  // 142
+    TEffect{"Sweep clockwise", sweeps::SweepClockwise},  // 143
+    TEffect{"Sweep anticlockwise", sweeps::SweepAnticlockwise},  // 144
     TEffect{"Rectangles apear from left and disapear to right", nullptr},  // 145
     TEffect{"Rectangles apear from right and disapear to left", nullptr},  // 146
     TEffect{"Rectangles apear from up and disapear to bottom", nullptr},  // 147
