@@ -7,6 +7,7 @@
 #include "effects/families/CornerTransitions.h"
 #include "effects/families/DiagonalReveals.h"
 #include "effects/families/EdgeTransitions.h"
+#include "effects/families/GridsAndVReveals.h"
 #include "effects/families/RectangularShredAndSweeps.h"
 
 namespace corvane {
@@ -159,20 +160,20 @@ const TEffectCatalog Effects(std::array<TEffect, TEffectCatalog::Count>{
     TEffect{"Rectangular shred", sweeps::RectangularShred},  // 142
     TEffect{"Sweep clockwise", sweeps::SweepClockwise},  // 143
     TEffect{"Sweep anticlockwise", sweeps::SweepAnticlockwise},  // 144
-    TEffect{"Rectangles apear from left and disapear to right", nullptr},  // 145
-    TEffect{"Rectangles apear from right and disapear to left", nullptr},  // 146
-    TEffect{"Rectangles apear from up and disapear to bottom", nullptr},  // 147
-    TEffect{"Rectangles apear from bottom and disapear to up", nullptr},  // 148
+    TEffect{"Rectangles apear from left and disapear to right", grids::RectanglesFromLeft},  // 145
+    TEffect{"Rectangles apear from right and disapear to left", grids::RectanglesFromRight},  // 146
+    TEffect{"Rectangles apear from up and disapear to bottom", grids::RectanglesFromTop},  // 147
+    TEffect{"Rectangles apear from bottom and disapear to up", grids::RectanglesFromBottom},  // 148
     TEffect{"Rotational rectangle in center", nullptr},  // 149
     TEffect{"Rotational star in center", nullptr},  // 150
     TEffect{"Spiral rectangle", nullptr},  // 151
     TEffect{"Circular shred", nullptr},  // 152
-    TEffect{"Reveal V from left", nullptr},  // 153
-    TEffect{"Reveal V from right", nullptr},  // 154
-    TEffect{"Reveal V from top", nullptr},  // 155
-    TEffect{"Reveal V from bottom", nullptr},  // 156
-    TEffect{"Bow Tie Horizontal", nullptr},  // 157
-    TEffect{"Bow Tie Vertical", nullptr},  // 158
+    TEffect{"Reveal V from left", grids::RevealVFromLeft},  // 153
+    TEffect{"Reveal V from right", grids::RevealVFromRight},  // 154
+    TEffect{"Reveal V from top", grids::RevealVFromTop},  // 155
+    TEffect{"Reveal V from bottom", grids::RevealVFromBottom},  // 156
+    TEffect{"Bow Tie Horizontal", grids::BowTieHorizontal},  // 157
+    TEffect{"Bow Tie Vertical", grids::BowTieVertical},  // 158
     TEffect{"Diagonal Cross In", nullptr},  // 159
     TEffect{"Diagonal Cross Out", nullptr},  // 160
     TEffect{"Starburst anticlockwise from center", nullptr},  // 161
