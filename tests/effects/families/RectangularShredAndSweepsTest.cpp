@@ -81,6 +81,11 @@ TEST(Sweeps, TheHandTurnsFromTwelveOClock) {
     corners.Run(143, 0, 0, 99);
     EXPECT_TRUE(test::ShowsNewInPlace(corners.Screen, 1, 1));
     EXPECT_TRUE(test::ShowsNewInPlace(corners.Screen, 798, 598));
+    // The radius is rounded up: on 2 x 11 it is 6 (the square root of 26 is 5.1), which reaches
+    // the bottom row, 5.5 below the centre (1, 5).
+    Frame narrow(2, 11);
+    narrow.Run(144, 0, 0, 99);
+    EXPECT_EQ(test::RunsInRow(narrow.Screen, 10), (Runs{{0, 1}}));
 
     // The hand starts on column W div 2 above the centre: 401 on an 803-wide frame.
     Frame odd(803, 601);
