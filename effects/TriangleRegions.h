@@ -12,8 +12,7 @@ namespace corvane {
 
 using TTriangle = std::array<int32_t, 6>;
 
-// The union of the triangles, built in the order given: the first triangle's region is the
-// accumulator and each later one is joined into it and dropped at once. No triangle gives an
+// The union of the triangles, each made into a region in the order given. No triangle gives an
 // empty region.
 Region TrianglesRegion(std::span<const TTriangle> triangles);
 
