@@ -4,10 +4,14 @@
 #include <cctype>
 
 #include "effects/families/Bars.h"
+#include "effects/families/Blinds.h"
 #include "effects/families/CornerTransitions.h"
 #include "effects/families/CrossesAndDiamonds.h"
 #include "effects/families/CurvedReveals.h"
+#include "effects/families/DiagonalReveals.h"
 #include "effects/families/EdgeTransitions.h"
+#include "effects/families/GridsAndVReveals.h"
+#include "effects/families/RectangularShredAndSweeps.h"
 #include "effects/families/RotatingShapes.h"
 #include "effects/families/UnevenShreds.h"
 
@@ -126,14 +130,14 @@ const TEffectCatalog Effects(std::array<TEffect, TEffectCatalog::Count>{
     TEffect{"Uneven shred from top and vert middle", shred::UnevenShredFromTopAndVertMiddle},  // 107
     TEffect{"Uneven shred from centre", shred::UnevenShredFromCentre},  // 108
     TEffect{"Uneven shred to centre", shred::UnevenShredToCentre},  // 109
-    TEffect{"Reveal diagonal from top left", nullptr},  // 110
-    TEffect{"Reveal diagonal from top right", nullptr},  // 111
-    TEffect{"Reveal diagonal from bottom left", nullptr},  // 112
-    TEffect{"Reveal diagonal from bottom right", nullptr},  // 113
-    TEffect{"Diagonal sweep from top left bottom right anticlockwise", nullptr},  // 114
-    TEffect{"Diagonal sweep from top left bottom right clockwise", nullptr},  // 115
-    TEffect{"Starburst clockwise from center", nullptr},  // 116
-    TEffect{"Triangular shred", nullptr},  // 117
+    TEffect{"Reveal diagonal from top left", diagonal::RevealDiagonalFromTopLeft},  // 110
+    TEffect{"Reveal diagonal from top right", diagonal::RevealDiagonalFromTopRight},  // 111
+    TEffect{"Reveal diagonal from bottom left", diagonal::RevealDiagonalFromBottomLeft},  // 112
+    TEffect{"Reveal diagonal from bottom right", diagonal::RevealDiagonalFromBottomRight},  // 113
+    TEffect{"Diagonal sweep from top left bottom right anticlockwise", diagonal::DiagonalSweepAnticlockwise},  // 114
+    TEffect{"Diagonal sweep from top left bottom right clockwise", diagonal::DiagonalSweepClockwise},  // 115
+    TEffect{"Starburst clockwise from center", diagonal::StarburstClockwise},  // 116
+    TEffect{"Triangular shred", diagonal::TriangularShred},  // 117
     TEffect{"Fade", nullptr},  // 118
     TEffect{"Pivot from top left", nullptr},  // 119
     TEffect{"Pivot from bottom left", nullptr},  // 120
@@ -152,29 +156,29 @@ const TEffectCatalog Effects(std::array<TEffect, TEffectCatalog::Count>{
     TEffect{"Push up", nullptr},  // 133
     TEffect{"Push and sqeeze down", nullptr},  // 134
     TEffect{"Push and sqeeze up", nullptr},  // 135
-    TEffect{"Blind vertically", nullptr},  // 136
-    TEffect{"Blind horizontally", nullptr},  // 137
-    TEffect{"Uneven blind from left", nullptr},  // 138
-    TEffect{"Uneven blind from right", nullptr},  // 139
-    TEffect{"Uneven blind from top", nullptr},  // 140
-    TEffect{"Uneven blind from bottom", nullptr},  // 141
-    TEffect{"Rectangular shred", nullptr},  // 142
-    TEffect{"Sweep clockwise", nullptr},  // 143
-    TEffect{"Sweep anticlockwise", nullptr},  // 144
-    TEffect{"Rectangles apear from left and disapear to right", nullptr},  // 145
-    TEffect{"Rectangles apear from right and disapear to left", nullptr},  // 146
-    TEffect{"Rectangles apear from up and disapear to bottom", nullptr},  // 147
-    TEffect{"Rectangles apear from bottom and disapear to up", nullptr},  // 148
+    TEffect{"Blind vertically", blinds::BlindVertically},  // 136
+    TEffect{"Blind horizontally", blinds::BlindHorizontally},  // 137
+    TEffect{"Uneven blind from left", blinds::UnevenBlindFromLeft},  // 138
+    TEffect{"Uneven blind from right", blinds::UnevenBlindFromRight},  // 139
+    TEffect{"Uneven blind from top", blinds::UnevenBlindFromTop},  // 140
+    TEffect{"Uneven blind from bottom", blinds::UnevenBlindFromBottom},  // 141
+    TEffect{"Rectangular shred", sweeps::RectangularShred},  // 142
+    TEffect{"Sweep clockwise", sweeps::SweepClockwise},  // 143
+    TEffect{"Sweep anticlockwise", sweeps::SweepAnticlockwise},  // 144
+    TEffect{"Rectangles apear from left and disapear to right", grids::RectanglesFromLeft},  // 145
+    TEffect{"Rectangles apear from right and disapear to left", grids::RectanglesFromRight},  // 146
+    TEffect{"Rectangles apear from up and disapear to bottom", grids::RectanglesFromTop},  // 147
+    TEffect{"Rectangles apear from bottom and disapear to up", grids::RectanglesFromBottom},  // 148
     TEffect{"Rotational rectangle in center", rotating::RotationalRectangleInCenter},  // 149
     TEffect{"Rotational star in center", rotating::RotationalStarInCenter},  // 150
     TEffect{"Spiral rectangle", rotating::SpiralRectangle},  // 151
     TEffect{"Circular shred", rotating::CircularShred},  // 152
-    TEffect{"Reveal V from left", nullptr},  // 153
-    TEffect{"Reveal V from right", nullptr},  // 154
-    TEffect{"Reveal V from top", nullptr},  // 155
-    TEffect{"Reveal V from bottom", nullptr},  // 156
-    TEffect{"Bow Tie Horizontal", nullptr},  // 157
-    TEffect{"Bow Tie Vertical", nullptr},  // 158
+    TEffect{"Reveal V from left", grids::RevealVFromLeft},  // 153
+    TEffect{"Reveal V from right", grids::RevealVFromRight},  // 154
+    TEffect{"Reveal V from top", grids::RevealVFromTop},  // 155
+    TEffect{"Reveal V from bottom", grids::RevealVFromBottom},  // 156
+    TEffect{"Bow Tie Horizontal", grids::BowTieHorizontal},  // 157
+    TEffect{"Bow Tie Vertical", grids::BowTieVertical},  // 158
     TEffect{"Diagonal Cross In", crosses::DiagonalCrossIn},  // 159
     TEffect{"Diagonal Cross Out", crosses::DiagonalCrossOut},  // 160
     TEffect{"Starburst anticlockwise from center",
