@@ -8,6 +8,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "imaging/ImagingErrors.h"
 #include "imaging/PictureLimits.h"
@@ -17,24 +18,37 @@ namespace corvane {
 
 namespace {
 
-// What libtiff reads through: a window of the stream, and what went wrong while reading it.
+// What libtiff reads through: a window of the stream, or the part of it read into memory
+// (which libtiff then maps), and what went wrong while reading.
 struct TiffSource {
     TStream* Stream = nullptr;
     uint64_t Start = 0;   // of the window, in the stream
     uint64_t Length = 0;  // of the window
+    std::vector<uint8_t> Memory;
+    bool InMemory = false;
     uint64_t Position = 0;
+    uint64_t HighWater = 0;  // the end of the furthest read from the stream
     bool ShortRead = false;  // a read asked for more than the window holds
     std::string Module;      // of libtiff's first error
     std::string Message;
+
+    uint64_t Size() const { return InMemory ? Memory.size() : Length; }
 };
 
 tmsize_t ReadProc(thandle_t handle, void* buffer, tmsize_t size) {
     auto* s = static_cast<TiffSource*>(handle);
     if (size <= 0) return 0;
-    const uint64_t left = s->Position < s->Length ? s->Length - s->Position : 0;
+    const uint64_t left = s->Position < s->Size() ? s->Size() - s->Position : 0;
     const uint64_t wanted = std::min<uint64_t>(uint64_t(size), left);
-    s->Stream->Seek(s->Start + s->Position);
-    const size_t got = wanted ? s->Stream->Read(buffer, size_t(wanted)) : 0;
+    size_t got = 0;
+    if (s->InMemory) {
+        if (wanted) std::memcpy(buffer, s->Memory.data() + s->Position, size_t(wanted));
+        got = size_t(wanted);
+    } else if (wanted) {
+        s->Stream->Seek(s->Start + s->Position);
+        got = s->Stream->Read(buffer, size_t(wanted));
+        s->HighWater = std::max(s->HighWater, s->Position + got);
+    }
     s->Position += got;
     if (got < uint64_t(size)) s->ShortRead = true;
     return tmsize_t(got);
@@ -48,7 +62,7 @@ toff_t SeekProc(thandle_t handle, toff_t offset, int whence) {
     auto* s = static_cast<TiffSource*>(handle);
     uint64_t base = whence == SEEK_CUR ? s->Position : whence == SEEK_END ? s->Length : 0;
     s->Position = base + offset;
-    return s->Position;
+    return s->Position;  // reads past the end come up short
 }
 
 int CloseProc(thandle_t) {
@@ -56,11 +70,15 @@ int CloseProc(thandle_t) {
 }
 
 toff_t SizeProc(thandle_t handle) {
-    return static_cast<TiffSource*>(handle)->Length;
+    return static_cast<TiffSource*>(handle)->Size();
 }
 
-int MapProc(thandle_t, void**, toff_t*) {
-    return 0;
+int MapProc(thandle_t handle, void** base, toff_t* size) {
+    auto* s = static_cast<TiffSource*>(handle);
+    if (!s->InMemory || s->Memory.empty()) return 0;
+    *base = s->Memory.data();
+    *size = s->Memory.size();
+    return 1;
 }
 
 void UnmapProc(thandle_t, void*, toff_t) {}
@@ -200,11 +218,15 @@ Bitmap32 TTIFFGraphic::DecodeTiff(TStream& stream, uint64_t start, uint64_t leng
     TIFFOpenOptionsSetWarningHandlerExtR(options.get(), WarningHandler, &source);
     // Nothing libtiff allocates for one picture needs more than the largest picture's pixels.
     TIFFOpenOptionsSetMaxSingleMemAlloc(options.get(), tmsize_t(MaxPicturePixels * 8));
-    // "m": no memory mapping; the stream is read through the procedures above.
-    std::unique_ptr<TIFF, TiffCloser> tif(
-        TIFFClientOpenExt(errors.Name().c_str(), "rm", &source, ReadProc, WriteProc, SeekProc,
-                          CloseProc, SizeProc, MapProc, UnmapProc, options.get()));
-    if (!tif) Fail(source, errors);
+    auto open = [&] {
+        std::unique_ptr<TIFF, TiffCloser> tif(
+            TIFFClientOpenExt(errors.Name().c_str(), "r", &source, ReadProc, WriteProc, SeekProc,
+                              CloseProc, SizeProc, MapProc, UnmapProc, options.get()));
+        if (!tif) Fail(source, errors);
+        return tif;
+    };
+    // First the first directory alone, read from the stream.
+    std::unique_ptr<TIFF, TiffCloser> tif = open();
 
     uint32_t width = 0, height = 0;
     if (!TIFFGetField(tif.get(), TIFFTAG_IMAGEWIDTH, &width) ||
@@ -222,7 +244,7 @@ Bitmap32 TTIFFGraphic::DecodeTiff(TStream& stream, uint64_t start, uint64_t leng
     CheckColourScheme(tif.get());
 
     // The strips or tiles must be able to hold the picture before anything is allocated for it.
-    uint64_t stored = 0;
+    uint64_t stored = 0, end = source.HighWater;
     const uint32_t pieces =
         TIFFIsTiled(tif.get()) ? TIFFNumberOfTiles(tif.get()) : TIFFNumberOfStrips(tif.get());
     for (uint32_t i = 0; i < pieces; ++i) {
@@ -230,10 +252,24 @@ Bitmap32 TTIFFGraphic::DecodeTiff(TStream& stream, uint64_t start, uint64_t leng
         const uint64_t at = TIFFGetStrileOffsetWithErr(tif.get(), i, &failed);
         const uint64_t count = TIFFGetStrileByteCountWithErr(tif.get(), i, &failed);
         if (failed) Fail(source, errors);
-        if (at < length) stored += std::min(count, length - at);
+        if (at < length) {
+            stored += std::min(count, length - at);
+            end = std::max(end, at + std::min(count, length - at));
+        }
     }
     const uint64_t decoded = (uint64_t(width) * samples * bits + 7) / 8 * height;
     CheckDecodable(errors, width, height, decoded, stored, ExpansionLimit(compression, width));
+
+    // Then the part of the file that the directory and the picture's data occupy, read into
+    // memory and mapped: libtiff's RGBA reader handles every layout only from a mapped file.
+    tif.reset();
+    source.Memory.resize(size_t(end));
+    stream.Seek(start);
+    if (stream.Read(source.Memory.data(), source.Memory.size()) != source.Memory.size())
+        errors.ReadError();
+    source.InMemory = true;
+    source.Position = 0;
+    tif = open();
 
     char reason[1024] = "";
     if (!TIFFRGBAImageOK(tif.get(), reason)) {
