@@ -147,6 +147,8 @@ const char* JpegMessage(const std::string& message) {
 
 [[noreturn]] void Fail(const TiffSource& source, const TFormatErrors& errors) {
     if (const char* jpeg = JpegMessage(source.Message)) throw EInvalidGraphic(jpeg);
+    if (source.Message.find("subsampling") != std::string::npos)
+        throw EInvalidGraphic("Subsampling value is invalid. Allowed are 1, 2 and 4.");
     if (source.Module == "ZIPDecode" || source.Module == "ZIPPreDecode")
         throw EInvalidGraphic("LZ77 decompression error.");
     if (source.ShortRead) errors.ReadError();
@@ -209,6 +211,17 @@ bool IsHalfHeightFax(TIFF* tif, uint16_t compression) {
 
 Bitmap32 TTIFFGraphic::DecodeTiff(TStream& stream, uint64_t start, uint64_t length,
                                   const TFormatErrors& errors) {
+    // The byte order and the magic number first: libtiff reports a wrong one before its error
+    // handler is in place.
+    uint8_t magic[4] = {};
+    stream.Seek(start);
+    if (length < 8 || stream.Read(magic, 4) != 4) errors.ReadError();
+    const bool little = magic[0] == 'I' && magic[1] == 'I' && magic[3] == 0 &&
+                        (magic[2] == 42 || magic[2] == 43);
+    const bool big = magic[0] == 'M' && magic[1] == 'M' && magic[2] == 0 &&
+                     (magic[3] == 42 || magic[3] == 43);
+    if (!little && !big) errors.Invalid();
+
     TiffSource source;
     source.Stream = &stream;
     source.Start = start;
