@@ -134,7 +134,7 @@ TEST(TTIFFGraphic, BadFilesGetTheirMessages) {
         std::string Message;
     } cases[] = {
         {"NotTiff",
-         {'I', 'I', 43, 0, 8, 0, 0, 0},
+         {'I', 'J', 42, 0, 8, 0, 0, 0, 0, 0, 0, 0},
          "Cannot load image. Invalid or unexpected TIFF image format."},
         {"StripCut", ByteVec(good.begin(), good.end() - 4), "Stream read error in TIFF file."},
         {"HeaderCut", ByteVec(good.begin(), good.begin() + 6), "Stream read error in TIFF file."},
