@@ -72,8 +72,8 @@ TEST(TPCDGraphic, ReadsARealFile) {
     auto channel = [&](size_t x, size_t y, int shift) {
         return int(rows[253 + y][380 + x] >> shift & 255);
     };
-    for (size_t y = 0; y < 6; ++y) EXPECT_GT(channel(7, y, 16), channel(0, y, 16) + 100) << y;
-    for (size_t x = 0; x < 8; ++x) EXPECT_GT(channel(x, 5, 8), channel(x, 0, 8) + 100) << x;
+    for (size_t y = 0; y < 6; ++y) EXPECT_GT(channel(7, y, 16), channel(0, y, 16) + 50) << y;
+    for (size_t x = 0; x < 8; ++x) EXPECT_GT(channel(x, 5, 8), channel(x, 0, 8) + 50) << x;
 }
 
 TEST(TPCDGraphic, BadFilesGetTheirMessages) {
