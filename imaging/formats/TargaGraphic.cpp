@@ -124,7 +124,10 @@ Bitmap32 TTargaGraphic::Decode(TStream& stream) {
     size_t pos = 0;
     if (!rle) {
         if (data.size() < count * pixelBytes) errors.ReadError();
-        for (; index < count; pos += pixelBytes) put(toPixel(data.data() + pos));
+        while (index < count) {
+            put(toPixel(data.data() + pos));
+            pos += pixelBytes;
+        }
         return image;
     }
     // Packets may run on from one row into the next; one past the picture's end is cut off.
