@@ -29,16 +29,16 @@ constexpr size_t PaletteSize = 768;
 
 }  // namespace
 
-Bitmap32 TAutodeskGraphic::Decode(TStream& stream) {
+Bitmap32 TAutodeskGraphic::Decode(TStream& stream, TPictureBudget& budget) {
     const TFormatErrors errors("Autodesk");
-    const TFormatInput input(stream, errors);
+    const TFormatInput input(stream, budget, errors);
     AutodeskHeader h{};
     ReadStruct(input.Read(0, sizeof h), 0, h);
     if (h.Magic != Magic) errors.Invalid();
     if (h.BitsPerPixel != 8) errors.InvalidColor();
     if (h.Compression != 0) errors.NotSupported("Compression");
     const uint64_t pixels = uint64_t(h.Width) * h.Height;
-    CheckDecodable(errors, h.Width, h.Height, PaletteSize + pixels, input.Size() - sizeof h, 1);
+    input.AllowImage(h.Width, h.Height, PaletteSize + pixels, input.Size() - sizeof h, 1);
     const std::vector<uint8_t> data = input.Read(sizeof h, PaletteSize + pixels);
 
     std::array<Pixel, 256> palette{};

@@ -14,7 +14,7 @@ class TAutodeskGraphic : public TRasterGraphic {
     const TGraphicClass* ClassType() const override { return GraphicClassOf<TAutodeskGraphic>(); }
 
   protected:
-    Bitmap32 Decode(TStream& stream) override;
+    Bitmap32 Decode(TStream& stream, TPictureBudget& budget) override;
 };
 
 void RegisterAutodeskFormats(TFileFormatList& list);

@@ -42,11 +42,10 @@ constexpr uint64_t MaxPaletteBytes = 16 * PaletteBlock;
 
 using Palette = std::array<Pixel, 256>;
 
-std::optional<Palette> ReadHaloPalette(const std::string& fileName) {
+std::optional<Palette> ReadHaloPalette(const std::string& fileName, TPictureBudget& budget) {
     try {
         TFileStream stream(fileName);
-        const TFormatErrors errors("Dr. Halo palette");
-        const std::vector<uint8_t> data = TFormatInput(stream, errors).ReadUpTo(0, MaxPaletteBytes);
+        const std::vector<uint8_t> data = budget.ReadUpTo(stream, 0, MaxPaletteBytes);
         HaloPaletteHeader h{};
         if (!ReadStruct(data, 0, h) || h.FileId[0] != 'A' || h.FileId[1] != 'H') return {};
         if (h.MaxRed == 0 || h.MaxGreen == 0 || h.MaxBlue == 0) return {};
@@ -90,21 +89,21 @@ void TCUTGraphic::LoadFromFile(const std::string& fileName) {
     FPaletteFile.clear();
 }
 
-Bitmap32 TCUTGraphic::Decode(TStream& stream) {
+Bitmap32 TCUTGraphic::Decode(TStream& stream, TPictureBudget& budget) {
     const TFormatErrors errors("Dr. Halo");
-    const TFormatInput input(stream, errors);
+    const TFormatInput input(stream, budget, errors);
     CutHeader h{};
     ReadStruct(input.Read(0, sizeof h), 0, h);
     const uint64_t pixels = uint64_t(h.Width) * h.Height;
     // Each line has a two-byte length; a run of up to 127 pixels takes two bytes.
-    CheckDecodable(errors, h.Width, h.Height, pixels + 2 * uint64_t(h.Height) * 64,
-                   input.Size() - sizeof h, 64);
+    input.AllowImage(h.Width, h.Height, pixels + 2 * uint64_t(h.Height) * 64,
+                     input.Size() - sizeof h, MaxRunBytesPerByte);
     const std::vector<uint8_t> data =
         input.ReadUpTo(sizeof h, 2 * uint64_t(h.Height) + 2 * pixels + uint64_t(h.Height));
 
     Palette palette{};
     const std::optional<Palette> halo =
-        FPaletteFile.empty() ? std::nullopt : ReadHaloPalette(FPaletteFile);
+        FPaletteFile.empty() ? std::nullopt : ReadHaloPalette(FPaletteFile, budget);
     for (size_t i = 0; i < palette.size(); ++i)
         palette[i] = halo ? (*halo)[i] : MakePixel(uint8_t(i), uint8_t(i), uint8_t(i));
 

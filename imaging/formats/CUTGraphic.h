@@ -20,7 +20,7 @@ class TCUTGraphic : public TRasterGraphic {
     void LoadFromFile(const std::string& fileName) override;
 
   protected:
-    Bitmap32 Decode(TStream& stream) override;
+    Bitmap32 Decode(TStream& stream, TPictureBudget& budget) override;
 
   private:
     std::string FPaletteFile;  // the palette of the file being loaded, or empty

@@ -23,35 +23,35 @@ void TFormatErrors::InvalidColor() const {
     throw EInvalidGraphic("Invalid color format in " + FName + " file.");
 }
 
-TFormatInput::TFormatInput(TStream& stream, const TFormatErrors& errors)
-    : FStream(stream), FErrors(errors), FStart(stream.Position()) {
+TFormatInput::TFormatInput(TStream& stream, TPictureBudget& budget, const TFormatErrors& errors)
+    : FStream(stream), FBudget(budget), FErrors(errors), FStart(stream.Position()) {
     const uint64_t size = stream.Size();
     FSize = size > FStart ? size - FStart : 0;
 }
 
 std::vector<uint8_t> TFormatInput::Read(uint64_t offset, uint64_t count) const {
-    if (offset > FSize || count > FSize - offset) FErrors.ReadError();
-    std::vector<uint8_t> bytes = ReadUpTo(offset, count);
-    if (bytes.size() != count) FErrors.ReadError();  // the file shrank meanwhile
+    std::vector<uint8_t> bytes;
+    if (offset > FSize || !FBudget.ReadAt(FStream, FStart + offset, count, bytes))
+        FErrors.ReadError();
     return bytes;
 }
 
 std::vector<uint8_t> TFormatInput::ReadUpTo(uint64_t offset, uint64_t count) const {
     if (offset >= FSize) return {};
-    std::vector<uint8_t> bytes(size_t(std::min(count, FSize - offset)));
-    FStream.Seek(FStart + offset);
-    bytes.resize(bytes.empty() ? 0 : FStream.Read(bytes.data(), bytes.size()));
-    FBytesRead += bytes.size();
-    return bytes;
+    return FBudget.ReadUpTo(FStream, FStart + offset, count);
 }
 
-void CheckDecodable(const TFormatErrors& errors, int64_t width, int64_t height,
-                    uint64_t decodedBytes, uint64_t inputBytes, uint64_t maxRatio) {
-    if (width <= 0 || height <= 0) errors.Invalid();
+void TFormatInput::CheckData(int64_t width, int64_t height, uint64_t decodedBytes,
+                             uint64_t inputBytes, uint64_t maxRatio) const {
+    if (width <= 0 || height <= 0) FErrors.Invalid();
     CheckPictureSize(width, height);
-    // Both factors are far below 2^64 / 2^16, so the product cannot overflow.
-    if (decodedBytes > std::min<uint64_t>(inputBytes, uint64_t(1) << 48) * maxRatio)
-        errors.ReadError();
+    if (!DataCanYield(inputBytes, decodedBytes, maxRatio)) FErrors.ReadError();
+}
+
+void TFormatInput::AllowImage(int64_t width, int64_t height, uint64_t decodedBytes,
+                              uint64_t inputBytes, uint64_t maxRatio) const {
+    CheckData(width, height, decodedBytes, inputBytes, maxRatio);
+    FBudget.AllowImage(width, height);
 }
 
 }  // namespace corvane

@@ -3,6 +3,7 @@
 #include <gif_lib.h>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -13,17 +14,21 @@ namespace corvane {
 
 namespace {
 
-// giflib reads through this: the stream, and whether it ran out of data.
+// giflib reads through this: the stream and the load's budget, and whether the data ran out.
 struct GifSource {
     TStream* Stream;
+    TPictureBudget* Budget;
     bool ShortRead = false;
 };
 
 int ReadProc(GifFileType* gif, GifByteType* buffer, int size) {
     auto* s = static_cast<GifSource*>(gif->UserData);
-    const size_t got = size > 0 ? s->Stream->Read(buffer, size_t(size)) : 0;
-    if (got < size_t(std::max(size, 0))) s->ShortRead = true;
-    return int(got);
+    if (size <= 0) return 0;
+    const std::vector<uint8_t> bytes =
+        s->Budget->ReadUpTo(*s->Stream, s->Stream->Position(), uint64_t(size));
+    if (!bytes.empty()) std::memcpy(buffer, bytes.data(), bytes.size());
+    if (bytes.size() < size_t(size)) s->ShortRead = true;
+    return int(bytes.size());
 }
 
 struct GifCloser {
@@ -34,14 +39,13 @@ struct GifCloser {
 };
 
 constexpr int GraphicControlExtension = 0xF9;
-// One code of at least three bits stands for at most 4096 pixels.
-constexpr uint64_t MaxPixelsPerByte = 4096 * 8 / 3 + 1;
 
 }  // namespace
 
-Bitmap32 TGIFGraphic::Decode(TStream& stream) {
+Bitmap32 TGIFGraphic::Decode(TStream& stream, TPictureBudget& budget) {
     const TFormatErrors errors("GIF");
-    GifSource source{&stream};
+    const TFormatInput input(stream, budget, errors);
+    GifSource source{&stream, &budget};
     const uint64_t start = stream.Position();
     const uint64_t size = stream.Size() > start ? stream.Size() - start : 0;
     auto fail = [&]() {
@@ -82,9 +86,9 @@ Bitmap32 TGIFGraphic::Decode(TStream& stream) {
     const int32_t height = gif->SHeight > 0 ? gif->SHeight : frame.Top + frame.Height;
     // Both the screen and the frame are bounded by what the rest of the file can yield.
     const uint64_t left = size - std::min(size, stream.Position() - start);
-    CheckDecodable(errors, frame.Width, frame.Height, uint64_t(frame.Width) * frame.Height, left,
-                   MaxPixelsPerByte);
-    CheckDecodable(errors, width, height, uint64_t(width) * height, left, MaxPixelsPerByte);
+    input.CheckData(frame.Width, frame.Height, uint64_t(frame.Width) * frame.Height, left,
+                    MaxGifPixelsPerByte);
+    input.AllowImage(width, height, uint64_t(width) * height, left, MaxGifPixelsPerByte);
 
     Pixel background = 0;
     if (gif->SColorMap && gif->SBackGroundColor < gif->SColorMap->ColorCount) {

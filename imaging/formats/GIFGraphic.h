@@ -15,7 +15,7 @@ class TGIFGraphic : public TRasterGraphic {
     const TGraphicClass* ClassType() const override { return GraphicClassOf<TGIFGraphic>(); }
 
   protected:
-    Bitmap32 Decode(TStream& stream) override;
+    Bitmap32 Decode(TStream& stream, TPictureBudget& budget) override;
 };
 
 void RegisterGIFFormats(TFileFormatList& list);

@@ -32,9 +32,9 @@ Pixel YccToRgb(uint8_t y, uint8_t c1, uint8_t c2) {
 
 }  // namespace
 
-Bitmap32 TPCDGraphic::Decode(TStream& stream) {
+Bitmap32 TPCDGraphic::Decode(TStream& stream, TPictureBudget& budget) {
     const TFormatErrors errors("Photo-CD");
-    const TFormatInput input(stream, errors);
+    const TFormatInput input(stream, budget, errors);
     const std::vector<uint8_t> info =
         input.ReadUpTo(SignatureOffset, OrientationOffset + 1 - SignatureOffset);
     if (info.size() < OrientationOffset + 1 - SignatureOffset ||
@@ -43,8 +43,8 @@ Bitmap32 TPCDGraphic::Decode(TStream& stream) {
     const int turns = info.back() & 3;  // quarter turns the stored picture needs, anticlockwise
 
     const uint64_t size = PairBytes * (BaseHeight / 2);
-    CheckDecodable(errors, BaseWidth, BaseHeight, size,
-                   input.Size() - std::min(input.Size(), BaseOffset), 1);
+    input.AllowImage(BaseWidth, BaseHeight, size, input.Size() - std::min(input.Size(), BaseOffset),
+                     1);
     const std::vector<uint8_t> data = input.Read(BaseOffset, size);
 
     const bool upright = turns % 2 == 0;

@@ -14,7 +14,7 @@ class TPCDGraphic : public TRasterGraphic {
     const TGraphicClass* ClassType() const override { return GraphicClassOf<TPCDGraphic>(); }
 
   protected:
-    Bitmap32 Decode(TStream& stream) override;
+    Bitmap32 Decode(TStream& stream, TPictureBudget& budget) override;
 };
 
 void RegisterPCDFormats(TFileFormatList& list);

@@ -38,9 +38,9 @@ constexpr size_t VgaPaletteSize = 1 + 768;  // a marker byte 12, then 256 colour
 
 }  // namespace
 
-Bitmap32 TPCXGraphic::Decode(TStream& stream) {
+Bitmap32 TPCXGraphic::Decode(TStream& stream, TPictureBudget& budget) {
     const TFormatErrors errors("PCX");
-    const TFormatInput input(stream, errors);
+    const TFormatInput input(stream, budget, errors);
     PcxHeader h{};
     ReadStruct(input.Read(0, sizeof h), 0, h);
     if (h.Manufacturer != 10 || h.Encoding > 1 || h.XMax < h.XMin || h.YMax < h.YMin)
@@ -57,7 +57,7 @@ Bitmap32 TPCXGraphic::Decode(TStream& stream) {
     const uint64_t decoded = lineBytes * uint64_t(height);
     const uint64_t available = input.Size() - sizeof h;
     // A run of up to 63 bytes takes two bytes of the file.
-    CheckDecodable(errors, width, height, decoded, available, h.Encoding ? 32 : 1);
+    input.AllowImage(width, height, decoded, available, h.Encoding ? MaxRunBytesPerByte : 1);
     const std::vector<uint8_t> data = input.ReadUpTo(sizeof h, h.Encoding ? 2 * decoded : decoded);
 
     // Runs may cross from one line into the next, so the whole picture is unpacked at once.

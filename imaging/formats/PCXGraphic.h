@@ -16,7 +16,7 @@ class TPCXGraphic : public TRasterGraphic {
     const TGraphicClass* ClassType() const override { return GraphicClassOf<TPCXGraphic>(); }
 
   protected:
-    Bitmap32 Decode(TStream& stream) override;
+    Bitmap32 Decode(TStream& stream, TPictureBudget& budget) override;
 };
 
 void RegisterPCXFormats(TFileFormatList& list);

@@ -55,9 +55,9 @@ class TextScanner {
 
 }  // namespace
 
-Bitmap32 TPPMGraphic::Decode(TStream& stream) {
+Bitmap32 TPPMGraphic::Decode(TStream& stream, TPictureBudget& budget) {
     const TFormatErrors errors("portable map");
-    const TFormatInput input(stream, errors);
+    const TFormatInput input(stream, budget, errors);
     const std::vector<uint8_t> head = input.ReadUpTo(0, MaxHeaderBytes);
     if (head.size() < 2 || head[0] != 'P' || head[1] < '1' || head[1] > '6') errors.Invalid();
     const int kind = head[1] - '0';
@@ -85,7 +85,7 @@ Bitmap32 TPPMGraphic::Decode(TStream& stream) {
     // Binary samples must all be there; a text sample takes at least one digit (and the samples
     // of grey and pixel maps a separator as well).
     const uint64_t needed = text ? (kind == 1 ? samples : 2 * samples - 1) : rowBytes * height;
-    CheckDecodable(errors, width, height, needed, available, 1);
+    input.AllowImage(width, height, needed, available, 1);
     const std::vector<uint8_t> data =
         input.ReadUpTo(start, text ? samples * MaxTextBytesPerSample : needed);
 

@@ -14,7 +14,7 @@ class TPPMGraphic : public TRasterGraphic {
     const TGraphicClass* ClassType() const override { return GraphicClassOf<TPPMGraphic>(); }
 
   protected:
-    Bitmap32 Decode(TStream& stream) override;
+    Bitmap32 Decode(TStream& stream, TPictureBudget& budget) override;
 };
 
 void RegisterPPMFormats(TFileFormatList& list);

@@ -47,9 +47,9 @@ bool UnpackRow(const uint8_t* in, size_t length, uint8_t* out, size_t rowBytes) 
 
 }  // namespace
 
-Bitmap32 TPSDGraphic::Decode(TStream& stream) {
+Bitmap32 TPSDGraphic::Decode(TStream& stream, TPictureBudget& budget) {
     const TFormatErrors errors("Photoshop");
-    const TFormatInput input(stream, errors);
+    const TFormatInput input(stream, budget, errors);
     const std::vector<uint8_t> head = input.Read(0, HeaderSize);
     const uint8_t* p = head.data();
     if (std::memcmp(p, "8BPS", 4) != 0) errors.Invalid();
@@ -109,8 +109,7 @@ Bitmap32 TPSDGraphic::Decode(TStream& stream) {
     const uint64_t decoded = rowBytes * rows;
     std::vector<uint8_t> planes;
     if (compression == Raw) {
-        CheckDecodable(errors, width, height, decoded,
-                       input.Size() - std::min(input.Size(), offset), 1);
+        input.AllowImage(width, height, decoded, input.Size() - std::min(input.Size(), offset), 1);
         planes = input.Read(offset, decoded);
     } else if (compression == PackBits) {
         // A byte count per row of every channel, then the rows.
@@ -119,7 +118,7 @@ Bitmap32 TPSDGraphic::Decode(TStream& stream) {
         uint64_t packed = 0;
         for (uint64_t r = 0; r < rows; ++r) packed += Be16(&counts[2 * r]);
         // Two bytes of the file repeat a byte up to 128 times.
-        CheckDecodable(errors, width, height, decoded, packed, 64);
+        input.AllowImage(width, height, decoded, packed, MaxRunBytesPerByte);
         const std::vector<uint8_t> data = input.Read(offset + counts.size(), packed);
         planes.assign(size_t(decoded), 0);
         size_t pos = 0;

@@ -221,9 +221,17 @@ std::vector<uint8_t> Inflate(const std::vector<uint8_t>& in, size_t size) {
 }
 
 // Decodes the parts of one picture (or layer) of the given layout into pixels.
-Bitmap32 Compose(const Layout& layout, ImageParts& parts, const TFormatErrors& errors) {
+Bitmap32 Compose(const Layout& layout, ImageParts& parts, const TFormatInput& input) {
+    const TFormatErrors& errors = input.Errors();
     if (layout.Compression == Jpeg || !parts.Jpeg.empty()) {
         if (parts.Jpeg.empty()) errors.Invalid();
+        // At least one bit of entropy-coded data for every 8 x 8 block.
+        const JpegHeader header = ReadJpegHeader(parts.Jpeg);
+        const uint64_t blocks =
+            (uint64_t(header.Width) + 7) / 8 * ((uint64_t(header.Height) + 7) / 8);
+        input.CheckData(header.Width, header.Height, blocks, parts.Jpeg.size(),
+                        MaxJpegBlocksPerByte);
+        input.Budget().AllowImage(header.Width, header.Height);
         return DecodeJpeg(parts.Jpeg, false);
     }
     const int depth = layout.BitDepth;
@@ -245,8 +253,8 @@ Bitmap32 Compose(const Layout& layout, ImageParts& parts, const TFormatErrors& e
     for (size_t i = 0; i < count; ++i)
         if (!wanted[i]) errors.Invalid();
 
-    const uint64_t ratio = layout.Compression == RunLength ? 64
-                           : layout.Compression == LZ77    ? 1032
+    const uint64_t ratio = layout.Compression == RunLength ? MaxRunBytesPerByte
+                           : layout.Compression == LZ77    ? MaxInflateBytesPerByte
                                                            : 1;
     std::array<std::vector<uint8_t>, 3> planes;
     std::array<uint64_t, 3> strides{};
@@ -255,7 +263,7 @@ Bitmap32 Compose(const Layout& layout, ImageParts& parts, const TFormatErrors& e
         // Rows are padded to four bytes by most writers; the stated size tells.
         const uint64_t stride = c.Uncompressed == padded * layout.Height ? padded : minimal;
         const uint64_t size = stride * layout.Height;
-        CheckDecodable(errors, layout.Width, layout.Height, size, c.Bytes.size(), ratio);
+        input.CheckData(layout.Width, layout.Height, size, c.Bytes.size(), ratio);
         switch (layout.Compression) {
             case None:
                 if (c.Bytes.size() < size) errors.ReadError();
@@ -281,6 +289,7 @@ Bitmap32 Compose(const Layout& layout, ImageParts& parts, const TFormatErrors& e
             palette[i] = MakePixel(g, g, g);
         }
     }
+    input.Budget().AllowImage(layout.Width, layout.Height);
     Bitmap32 image(layout.Width, layout.Height);
     for (int32_t y = 0; y < layout.Height; ++y) {
         Pixel* out = image.Scanline(y);
@@ -303,9 +312,9 @@ Bitmap32 Compose(const Layout& layout, ImageParts& parts, const TFormatErrors& e
 
 }  // namespace
 
-Bitmap32 TPSPGraphic::Decode(TStream& stream) {
+Bitmap32 TPSPGraphic::Decode(TStream& stream, TPictureBudget& budget) {
     const TFormatErrors errors("Paintshop Pro");
-    const TFormatInput input(stream, errors);
+    const TFormatInput input(stream, budget, errors);
     const std::vector<uint8_t> head = input.Read(0, FileHeaderSize);
     if (std::memcmp(head.data(), Signature, sizeof Signature - 1) != 0) errors.Invalid();
     const int major = Le16(&head[32]);
@@ -320,7 +329,7 @@ Bitmap32 TPSPGraphic::Decode(TStream& stream) {
     Layout picture{int32_t(Le32(&a[0])), int32_t(Le32(&a[4])), Le16(&a[19]), Le16(&a[17]),
                    a[27] != 0};
     if (picture.Width <= 0 || picture.Height <= 0) errors.Invalid();
-    CheckDecodable(errors, picture.Width, picture.Height, 0, 0, 1);
+    input.CheckSize(picture.Width, picture.Height);
     std::vector<Pixel> palette;
     for (const Block& b : blocks)
         if (b.Id == Palette) palette = reader.ReadPalette(b);
@@ -350,7 +359,7 @@ Bitmap32 TPSPGraphic::Decode(TStream& stream) {
         for (size_t i = 0; i < layouts.size() && i < images.size(); ++i) {
             if (layouts[i].Thumbnail) continue;
             if (images[i].Palette.empty()) images[i].Palette = palette;
-            return Compose(layouts[i], images[i], errors);
+            return Compose(layouts[i], images[i], input);
         }
     }
 
@@ -369,11 +378,12 @@ Bitmap32 TPSPGraphic::Decode(TStream& stream) {
             const int64_t left = field(0), top = field(4), right = field(8), bottom = field(12);
             if (right <= left || bottom <= top) continue;
             Layout layout = picture;
-            CheckDecodable(errors, right - left, bottom - top, 0, 0, 1);
+            input.CheckSize(right - left, bottom - top);
             layout.Width = int32_t(right - left);
             layout.Height = int32_t(bottom - top);
             parts.Palette = palette;
-            const Bitmap32 pixels = Compose(layout, parts, errors);
+            const Bitmap32 pixels = Compose(layout, parts, input);
+            input.Budget().AllowImage(picture.Width, picture.Height);
             Bitmap32 canvas(picture.Width, picture.Height, 0xFFFFFF);
             // The part of the layer that lies on the canvas.
             for (int64_t y = std::max<int64_t>(0, top);

@@ -38,9 +38,9 @@ void DecodeChannelRow(const uint8_t* in, size_t length, uint8_t* out, size_t wid
 
 }  // namespace
 
-Bitmap32 TRLAGraphic::Decode(TStream& stream) {
+Bitmap32 TRLAGraphic::Decode(TStream& stream, TPictureBudget& budget) {
     const TFormatErrors errors("Alias/Wavefront");
-    const TFormatInput input(stream, errors);
+    const TFormatInput input(stream, budget, errors);
     const std::vector<uint8_t> head = input.Read(0, HeaderSize);
     const uint8_t* p = head.data();
     const int32_t left = int16_t(Be16(p + ActiveWindowAt)),
@@ -60,7 +60,8 @@ Bitmap32 TRLAGraphic::Decode(TStream& stream) {
     const std::vector<uint8_t> table = input.Read(HeaderSize, 4 * uint64_t(height));
     const uint64_t decoded = uint64_t(width) * height * used;
     // Each channel row takes a count of two bytes and at least two bytes per 128 pixels.
-    CheckDecodable(errors, width, height, decoded, input.Size() - HeaderSize - table.size(), 64);
+    input.AllowImage(width, height, decoded, input.Size() - HeaderSize - table.size(),
+                     MaxRunBytesPerByte);
 
     std::vector<uint8_t> planes(size_t(decoded), 0);
     const size_t rowBytes = size_t(width);

@@ -3,7 +3,7 @@
 namespace corvane {
 
 void TRasterGraphic::LoadFromStream(TStream& stream) {
-    SetImage(Decode(stream));
+    SetImage(Decode(stream, StartBudget()));
 }
 
 }  // namespace corvane

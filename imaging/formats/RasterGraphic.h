@@ -13,8 +13,9 @@ class TRasterGraphic : public TBitmap {
 
   protected:
     TRasterGraphic() = default;
-    // Decodes the file from the stream's position; throws the format's error on bad data.
-    virtual Bitmap32 Decode(TStream& stream) = 0;
+    // Decodes the file from the stream's position, reading and allocating through the load's
+    // budget; throws the format's error on bad data.
+    virtual Bitmap32 Decode(TStream& stream, TPictureBudget& budget) = 0;
 };
 
 }  // namespace corvane

@@ -23,9 +23,9 @@ struct SgiHeader {
 
 }  // namespace
 
-Bitmap32 TSGIGraphic::Decode(TStream& stream) {
+Bitmap32 TSGIGraphic::Decode(TStream& stream, TPictureBudget& budget) {
     const TFormatErrors errors("SGI");
-    const TFormatInput input(stream, errors);
+    const TFormatInput input(stream, budget, errors);
     const std::vector<uint8_t> head = input.Read(0, HeaderSize);
     const uint8_t* p = head.data();
     if (Be16(p) != Magic) errors.Invalid();
@@ -47,7 +47,7 @@ Bitmap32 TSGIGraphic::Decode(TStream& stream) {
     // Rows of every channel that is used, bottom row first, as bytes per channel.
     std::vector<std::vector<uint8_t>> planes(used);
     if (h.Storage == 0) {
-        CheckDecodable(errors, width, height, decoded, input.Size() - HeaderSize, 1);
+        input.AllowImage(width, height, decoded, input.Size() - HeaderSize, 1);
         for (uint32_t c = 0; c < used; ++c)
             planes[c] = input.Read(HeaderSize + uint64_t(c) * height * rowBytes, height * rowBytes);
     } else {
@@ -59,8 +59,9 @@ Bitmap32 TSGIGraphic::Decode(TStream& stream) {
             end = std::max<uint64_t>(
                 end, uint64_t(Be32(&tables[4 * r])) + Be32(&tables[4 * (rows + r)]));
         // A run of up to 127 elements takes one element of count and one of value.
-        CheckDecodable(errors, width, height, decoded,
-                       std::min(end, input.Size()) - std::min<uint64_t>(end, HeaderSize), 128);
+        input.AllowImage(width, height, decoded,
+                         std::min(end, input.Size()) - std::min<uint64_t>(end, HeaderSize),
+                         MaxRunBytesPerByte);
         if (end > input.Size()) errors.ReadError();
         const std::vector<uint8_t> data = input.Read(0, end);
         for (uint32_t c = 0; c < used; ++c) {

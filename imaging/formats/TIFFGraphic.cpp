@@ -22,6 +22,7 @@ namespace {
 // (which libtiff then maps), and what went wrong while reading.
 struct TiffSource {
     TStream* Stream = nullptr;
+    TPictureBudget* Budget = nullptr;
     uint64_t Start = 0;   // of the window, in the stream
     uint64_t Length = 0;  // of the window
     std::vector<uint8_t> Memory;
@@ -45,8 +46,10 @@ tmsize_t ReadProc(thandle_t handle, void* buffer, tmsize_t size) {
         if (wanted) std::memcpy(buffer, s->Memory.data() + s->Position, size_t(wanted));
         got = size_t(wanted);
     } else if (wanted) {
-        s->Stream->Seek(s->Start + s->Position);
-        got = s->Stream->Read(buffer, size_t(wanted));
+        const std::vector<uint8_t> bytes =
+            s->Budget->ReadUpTo(*s->Stream, s->Start + s->Position, wanted);
+        if (!bytes.empty()) std::memcpy(buffer, bytes.data(), bytes.size());
+        got = bytes.size();
         s->HighWater = std::max(s->HighWater, s->Position + got);
     }
     s->Position += got;
@@ -111,21 +114,21 @@ uint64_t ExpansionLimit(uint16_t compression, uint32_t width) {
         case COMPRESSION_NONE:
             return 1;
         case COMPRESSION_PACKBITS:
-            return 64;
-        case COMPRESSION_LZW:  // a code of at least 9 bits stands for at most 4096 bytes
-            return 4096 * 8 / 9 + 1;
+            return MaxRunBytesPerByte;
+        case COMPRESSION_LZW:
+            return MaxTiffLzwBytesPerByte;
         case COMPRESSION_DEFLATE:
         case COMPRESSION_ADOBE_DEFLATE:
-            return 1032;
+            return MaxInflateBytesPerByte;
         case COMPRESSION_CCITTRLE:
         case COMPRESSION_CCITTFAX3:
         case COMPRESSION_CCITTFAX4:  // a whole line can be a single bit
             return std::max<uint64_t>(width, 64);
         case COMPRESSION_JPEG:
         case COMPRESSION_OJPEG:
-            return 1024;
+            return MaxTiffJpegBytesPerByte;
         default:
-            return 65536;
+            return MaxTiffOtherBytesPerByte;
     }
 }
 
@@ -209,21 +212,21 @@ bool IsHalfHeightFax(TIFF* tif, uint16_t compression) {
 
 }  // namespace
 
-Bitmap32 TTIFFGraphic::DecodeTiff(TStream& stream, uint64_t start, uint64_t length,
-                                  const TFormatErrors& errors) {
+Bitmap32 TTIFFGraphic::DecodeTiff(TStream& stream, TPictureBudget& budget, uint64_t start,
+                                  uint64_t length, const TFormatErrors& errors) {
     // The byte order and the magic number first: libtiff reports a wrong one before its error
     // handler is in place.
-    uint8_t magic[4] = {};
-    stream.Seek(start);
-    if (length < 8 || stream.Read(magic, 4) != 4) errors.ReadError();
-    const bool little = magic[0] == 'I' && magic[1] == 'I' && magic[3] == 0 &&
-                        (magic[2] == 42 || magic[2] == 43);
-    const bool big = magic[0] == 'M' && magic[1] == 'M' && magic[2] == 0 &&
-                     (magic[3] == 42 || magic[3] == 43);
+    std::vector<uint8_t> magic;
+    if (length < 8 || !budget.ReadAt(stream, start, 4, magic)) errors.ReadError();
+    const bool little =
+        magic[0] == 'I' && magic[1] == 'I' && magic[3] == 0 && (magic[2] == 42 || magic[2] == 43);
+    const bool big =
+        magic[0] == 'M' && magic[1] == 'M' && magic[2] == 0 && (magic[3] == 42 || magic[3] == 43);
     if (!little && !big) errors.Invalid();
 
     TiffSource source;
     source.Stream = &stream;
+    source.Budget = &budget;
     source.Start = start;
     source.Length = length;
     std::unique_ptr<TIFFOpenOptions, OptionsFreer> options(TIFFOpenOptionsAlloc());
@@ -271,15 +274,14 @@ Bitmap32 TTIFFGraphic::DecodeTiff(TStream& stream, uint64_t start, uint64_t leng
         }
     }
     const uint64_t decoded = (uint64_t(width) * samples * bits + 7) / 8 * height;
-    CheckDecodable(errors, width, height, decoded, stored, ExpansionLimit(compression, width));
+    if (width == 0 || height == 0) errors.Invalid();
+    CheckPictureSize(width, height);
+    if (!DataCanYield(stored, decoded, ExpansionLimit(compression, width))) errors.ReadError();
 
     // Then the part of the file that the directory and the picture's data occupy, read into
     // memory and mapped: libtiff's RGBA reader handles every layout only from a mapped file.
     tif.reset();
-    source.Memory.resize(size_t(end));
-    stream.Seek(start);
-    if (stream.Read(source.Memory.data(), source.Memory.size()) != source.Memory.size())
-        errors.ReadError();
+    if (!budget.ReadAt(stream, start, end, source.Memory)) errors.ReadError();
     source.InMemory = true;
     source.Position = 0;
     tif = open();
@@ -291,6 +293,7 @@ Bitmap32 TTIFFGraphic::DecodeTiff(TStream& stream, uint64_t start, uint64_t leng
     }
     // libtiff fills the raster from the bottom row up, as the bitmap lies in memory; each pixel
     // comes as red in the lowest byte, then green, blue and alpha.
+    budget.AllowImage(width, height);
     Bitmap32 image{int32_t(width), int32_t(height)};
     if (!TIFFReadRGBAImageOriented(tif.get(), width, height, image.Bits(), ORIENTATION_BOTLEFT, 1))
         Fail(source, errors);
@@ -300,16 +303,18 @@ Bitmap32 TTIFFGraphic::DecodeTiff(TStream& stream, uint64_t start, uint64_t leng
 
     if (!IsHalfHeightFax(tif.get(), compression) || int64_t(height) * 2 * width > MaxPicturePixels)
         return image;
+    budget.AllowImage(width, int64_t(height) * 2);
     Bitmap32 doubled(int32_t(width), int32_t(height) * 2);
     for (int32_t y = 0; y < doubled.Height(); ++y)
         std::memcpy(doubled.Scanline(y), image.Scanline(y / 2), size_t(width) * sizeof(Pixel));
     return doubled;
 }
 
-Bitmap32 TTIFFGraphic::Decode(TStream& stream) {
+Bitmap32 TTIFFGraphic::Decode(TStream& stream, TPictureBudget& budget) {
     const TFormatErrors errors("TIFF");
     const uint64_t start = stream.Position();
-    return DecodeTiff(stream, start, stream.Size() > start ? stream.Size() - start : 0, errors);
+    return DecodeTiff(stream, budget, start, stream.Size() > start ? stream.Size() - start : 0,
+                      errors);
 }
 
 namespace {
@@ -332,10 +337,10 @@ constexpr uint32_t EpsMagic = 0xC6D3D0C5;
 
 }  // namespace
 
-Bitmap32 TEPSGraphic::Decode(TStream& stream) {
+Bitmap32 TEPSGraphic::Decode(TStream& stream, TPictureBudget& budget) {
     const TFormatErrors errors("EPS");
     const uint64_t start = stream.Position();
-    const TFormatInput input(stream, errors);
+    const TFormatInput input(stream, budget, errors);
     const std::vector<uint8_t> head = input.ReadUpTo(0, sizeof(EpsBinaryHeader));
     EpsBinaryHeader h{};
     const bool binary = ReadStruct(head, 0, h) && h.Magic == EpsMagic;
@@ -347,7 +352,7 @@ Bitmap32 TEPSGraphic::Decode(TStream& stream) {
     if (h.TiffOffset == 0 || h.TiffLength == 0)
         errors.NotSupported("PostScript without a TIFF preview");
     if (uint64_t(h.TiffOffset) + h.TiffLength > input.Size()) errors.ReadError();
-    return DecodeTiff(stream, start + h.TiffOffset, h.TiffLength, errors);
+    return DecodeTiff(stream, budget, start + h.TiffOffset, h.TiffLength, errors);
 }
 
 void RegisterTIFFFormats(TFileFormatList& list) {

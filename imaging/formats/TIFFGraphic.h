@@ -19,10 +19,10 @@ class TTIFFGraphic : public TRasterGraphic {
     const TGraphicClass* ClassType() const override { return GraphicClassOf<TTIFFGraphic>(); }
 
   protected:
-    Bitmap32 Decode(TStream& stream) override;
+    Bitmap32 Decode(TStream& stream, TPictureBudget& budget) override;
     // Decodes the TIFF file held in length bytes from position start of the stream.
-    static Bitmap32 DecodeTiff(TStream& stream, uint64_t start, uint64_t length,
-                               const TFormatErrors& errors);
+    static Bitmap32 DecodeTiff(TStream& stream, TPictureBudget& budget, uint64_t start,
+                               uint64_t length, const TFormatErrors& errors);
 };
 
 // An encapsulated PostScript file with the binary header that carries a TIFF preview; the
@@ -34,7 +34,7 @@ class TEPSGraphic : public TTIFFGraphic {
     const TGraphicClass* ClassType() const override { return GraphicClassOf<TEPSGraphic>(); }
 
   protected:
-    Bitmap32 Decode(TStream& stream) override;
+    Bitmap32 Decode(TStream& stream, TPictureBudget& budget) override;
 };
 
 void RegisterTIFFFormats(TFileFormatList& list);

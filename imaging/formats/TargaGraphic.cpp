@@ -43,9 +43,9 @@ Pixel TrueColourPixel(const uint8_t* p, int depth) {
 
 }  // namespace
 
-Bitmap32 TTargaGraphic::Decode(TStream& stream) {
+Bitmap32 TTargaGraphic::Decode(TStream& stream, TPictureBudget& budget) {
     const TFormatErrors errors("Targa");
-    const TFormatInput input(stream, errors);
+    const TFormatInput input(stream, budget, errors);
     TargaHeader h{};
     const std::vector<uint8_t> head = input.Read(0, sizeof h);
     ReadStruct(head, 0, h);
@@ -107,7 +107,8 @@ Bitmap32 TTargaGraphic::Decode(TStream& stream) {
     // Raw data needs every pixel; a run-length packet of up to 128 pixels takes at least one
     // header byte and one pixel.
     const uint64_t available = input.Size() > offset ? input.Size() - offset : 0;
-    CheckDecodable(errors, h.Width, h.Height, count * pixelBytes, available, rle ? 128 : 1);
+    input.AllowImage(h.Width, h.Height, count * pixelBytes, available,
+                     rle ? MaxTargaRunBytesPerByte : 1);
     const std::vector<uint8_t> data =
         input.ReadUpTo(offset, rle ? count * (1 + pixelBytes) : count * pixelBytes);
 

@@ -50,7 +50,9 @@ TEST(TAutodeskGraphic, BadFilesGetTheirMessages) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
-        EXPECT_EQ(DecodeError<TAutodeskGraphic>(c.Bytes), c.Message);
+        TPictureBudget budget;
+        EXPECT_EQ(DecodeError<TAutodeskGraphic>(c.Bytes, &budget), c.Message);
+        ExpectRefusedCheaply(c.Name, budget, c.Bytes.size());
     }
 }
 

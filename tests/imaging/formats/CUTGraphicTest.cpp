@@ -98,7 +98,9 @@ TEST(TCUTGraphic, BadFilesGetTheirMessages) {
     ByteVec huge = CutFile(16384, {ByteVec(16384, 1), ByteVec(16384, 2)});
     huge[2] = 0;
     huge[3] = 0x40;
-    EXPECT_EQ(DecodeError<TCUTGraphic>(huge), readError);
+    TPictureBudget budget;
+    EXPECT_EQ(DecodeError<TCUTGraphic>(huge, &budget), readError);
+    ExpectRefusedCheaply("Huge", budget, huge.size());
 }
 
 }  // namespace

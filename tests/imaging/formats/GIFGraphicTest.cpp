@@ -150,7 +150,9 @@ TEST(TGIFGraphic, BadFilesGetTheirMessages) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
-        EXPECT_EQ(DecodeError<TGIFGraphic>(c.Bytes), c.Message);
+        TPictureBudget budget;
+        EXPECT_EQ(DecodeError<TGIFGraphic>(c.Bytes, &budget), c.Message);
+        ExpectRefusedCheaply(c.Name, budget, c.Bytes.size());
     }
 }
 

@@ -135,7 +135,9 @@ TEST(TPCXGraphic, BadFilesGetTheirMessages) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
-        EXPECT_EQ(DecodeError<TPCXGraphic>(c.Bytes), c.Message);
+        TPictureBudget budget;
+        EXPECT_EQ(DecodeError<TPCXGraphic>(c.Bytes, &budget), c.Message);
+        ExpectRefusedCheaply(c.Name, budget, c.Bytes.size());
     }
 }
 

@@ -80,7 +80,9 @@ TEST(TPPMGraphic, BadFilesGetTheirMessages) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
-        EXPECT_EQ(DecodeError<TPPMGraphic>(c.Bytes), c.Message);
+        TPictureBudget budget;
+        EXPECT_EQ(DecodeError<TPPMGraphic>(c.Bytes, &budget), c.Message);
+        ExpectRefusedCheaply(c.Name, budget, c.Bytes.size());
     }
 }
 

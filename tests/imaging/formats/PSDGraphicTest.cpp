@@ -165,7 +165,9 @@ TEST(TPSDGraphic, BadFilesGetTheirMessages) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
-        EXPECT_EQ(DecodeError<TPSDGraphic>(c.Bytes), c.Message);
+        TPictureBudget budget;
+        EXPECT_EQ(DecodeError<TPSDGraphic>(c.Bytes, &budget), c.Message);
+        ExpectRefusedCheaply(c.Name, budget, c.Bytes.size());
     }
 }
 

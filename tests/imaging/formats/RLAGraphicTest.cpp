@@ -85,7 +85,9 @@ TEST(TRLAGraphic, BadFilesGetTheirMessages) {
     ByteVec huge = RlaFile(16384, 1, {{ByteVec(16384, 9)}}, 1);
     huge[14] = 0x40;  // the active window's top: 16384 rows
     huge[15] = 0x13;
-    EXPECT_EQ(DecodeError<TRLAGraphic>(huge), readError);
+    TPictureBudget budget;
+    EXPECT_EQ(DecodeError<TRLAGraphic>(huge, &budget), readError);
+    ExpectRefusedCheaply("Huge", budget, huge.size());
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "imaging/OleGraphic.h"
 #include "imaging/Picture.h"
 #include "imaging/PictureFile.h"
+#include "imaging/formats/TargaGraphic.h"
 #include "tests/imaging/formats/RasterTesting.h"
 
 namespace corvane {
@@ -67,6 +68,24 @@ TEST(RasterFormats, EveryExtensionLoadsItsFormat) {
                   Rows(dynamic_cast<const TBitmap&>(*picture.Graphic()).Image()));
         EXPECT_EQ(Rows(LoadPictureBitmap(file)), Rows(copy.Image()));
     }
+}
+
+TEST(RasterFormats, LargePicturesOfLittleDataStillLoad) {
+    // A Targa picture of 5000 x 4000 pixels of one colour in full runs of 128 pixels: about
+    // 625 KB that legitimately stand for 20 megapixels.
+    ByteVec tga = {0, 0, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    Put16(tga, 5000);
+    Put16(tga, 4000);
+    Append(tga, {24, 0});
+    for (int packet = 0; packet < 5000 * 4000 / 128; ++packet)
+        Append(tga, {0xFF, 0x10, 0x20, 0x30});
+    TMemoryStream stream(tga);
+    TTargaGraphic targa;
+    targa.LoadFromStream(stream);
+    EXPECT_EQ(targa.Width(), 5000);
+    EXPECT_EQ(targa.Image().GetPixel(4999, 3999), 0x302010u);
+    EXPECT_EQ(targa.Budget().BytesAllocated(), uint64_t(5000) * 4000 * 4);
+    EXPECT_EQ(targa.Budget().BytesRead(), tga.size());
 }
 
 TEST(RasterFormats, AFailedLoadKeepsThePreviousPictureAndNamesTheFormat) {

@@ -29,15 +29,28 @@ PixelRows DecodeAs(const ByteVec& bytes) {
     return Rows(graphic.Image());
 }
 
-// The message a load raises, or "loaded".
+// The message a load raises, or "loaded"; budget receives what the load cost.
 template <typename T>
-std::string DecodeError(const ByteVec& bytes) {
+std::string DecodeError(const ByteVec& bytes, TPictureBudget* budget = nullptr) {
+    TMemoryStream stream(bytes);
+    T graphic;
+    std::string message = "loaded";
     try {
-        DecodeAs<T>(bytes);
+        graphic.LoadFromStream(stream);
     } catch (const std::exception& e) {
-        return e.what();
+        message = e.what();
     }
-    return "loaded";
+    if (budget) *budget = graphic.Budget();
+    return message;
+}
+
+// A crafted file that states a huge picture in a few bytes is refused before any pixel is
+// allocated, having read little more than itself.
+inline void ExpectRefusedCheaply(const std::string& name, const TPictureBudget& budget,
+                                 size_t fileSize) {
+    if (name.rfind("Huge", 0) != 0) return;
+    EXPECT_EQ(budget.BytesAllocated(), 0u);
+    EXPECT_LE(budget.BytesRead(), 2 * fileSize + 4096);
 }
 
 // A file kept in tests/fuzz/corpus (folder/name), made once by a tool that writes the format.
