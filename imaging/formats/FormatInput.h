@@ -27,9 +27,11 @@ constexpr uint64_t MaxTargaRunBytesPerByte = 128;
 // LZW (GIF and TIFF): a code of at least 3 (GIF) or 9 (TIFF) bits stands for at most 4096 values.
 constexpr uint64_t MaxGifPixelsPerByte = 4096 * 8 / 3 + 1;
 constexpr uint64_t MaxTiffLzwBytesPerByte = 4096 * 8 / 9 + 1;
-// TIFF's JPEG and the rare compressions whose bound we do not derive: generous.
+// TIFF's JPEG: at least one bit per 8 x 8 block of every sample (8 x 64 x 2, generous for two
+// samples per pixel on average). The rare compressions whose bound we do not derive get
+// deflate's: a file that packs tighter than that is refused.
 constexpr uint64_t MaxTiffJpegBytesPerByte = 1024;
-constexpr uint64_t MaxTiffOtherBytesPerByte = 65536;
+constexpr uint64_t MaxTiffOtherBytesPerByte = MaxInflateBytesPerByte;
 
 class TFormatErrors {
 public:
