@@ -382,6 +382,11 @@ Bitmap32 TPSPGraphic::Decode(TStream& stream, TPictureBudget& budget) {
             layout.Width = int32_t(right - left);
             layout.Height = int32_t(bottom - top);
             parts.Palette = palette;
+            // The canvas around the layer is no data of the file's: it may be only as large as
+            // the file could hold.
+            input.CheckData(picture.Width, picture.Height,
+                            uint64_t(picture.Width) * uint64_t(picture.Height), input.Size(),
+                            MaxInflateBytesPerByte);
             const Bitmap32 pixels = Compose(layout, parts, input);
             input.Budget().AllowImage(picture.Width, picture.Height);
             Bitmap32 canvas(picture.Width, picture.Height, 0xFFFFFF);

@@ -176,9 +176,9 @@ ByteVec Same(const ByteVec& b) {
 }
 
 // A version 3 file without a composite: one raster layer of 2 x 2 at (1, 0) on a 3 x 2 canvas.
-ByteVec LayerFile3() {
+ByteVec LayerFile3(int32_t canvasWidth = 3, int32_t canvasHeight = 2) {
     ByteVec out = FileHeader(3);
-    ByteVec attributes = Attributes(3, 2, 0, 24, false);
+    ByteVec attributes = Attributes(canvasWidth, canvasHeight, 0, 24, false);
     Append(out, Block3(0, attributes, {}));
     ByteVec info(256, 0);
     std::memcpy(info.data(), "Background", 10);
@@ -279,6 +279,8 @@ TEST(TPSPGraphic, BadFilesGetTheirMessages) {
          CompositeFile(24, 1, CompositeImage({{1, {131}, 12}, {2, {131}, 12}, {3, {131}, 12}})),
          readError},
         {"Huge", hugeAttributes, readError},
+        // A layer of 2 x 2 pixels on a canvas of 2^28.
+        {"HugeCanvas", LayerFile3(16384, 16384), readError},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
