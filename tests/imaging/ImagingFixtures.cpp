@@ -17,7 +17,7 @@ namespace corvane::testing {
 namespace {
 // The whole test program runs with the registry as the program's start-up fills it.
 class RegistryEnvironment : public ::testing::Environment {
-  public:
+public:
     void SetUp() override { RegisterPictureFormats(); }
     void TearDown() override { UnregisterPictureFormats(); }
 };

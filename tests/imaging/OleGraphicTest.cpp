@@ -75,7 +75,7 @@ namespace {
 // Stands in for the GIF class of the further formats: it takes any content and reports its
 // length as its width.
 class TGifStandIn : public TGraphic {
-  public:
+public:
     static constexpr const char* StaticClassName = "TGifStandIn";
     const char* ClassName() const override { return StaticClassName; }
     const TGraphicClass* ClassType() const override { return GraphicClassOf<TGifStandIn>(); }
@@ -87,7 +87,7 @@ class TGifStandIn : public TGraphic {
     int32_t Height() const override { return 1; }
     void Draw(Bitmap32&, const TRect&) const override {}
 
-  private:
+private:
     int32_t FWidth = 0;
 };
 

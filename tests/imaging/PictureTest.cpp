@@ -159,8 +159,8 @@ TEST(TPicture, PassesTheLoadsProgressOn) {
         seen.emplace_back(stage, percent);
     };
     picture.LoadFromFile(dir.Write("a.bmp", RedBlueBmp()));
-    EXPECT_EQ(seen, (std::vector<std::pair<TProgressStage, int>>{{TProgressStage::psStarting, 0},
-                                                                 {TProgressStage::psEnding, 100}}));
+    EXPECT_EQ(seen, (std::vector<std::pair<TProgressStage, int>>{
+                        {TProgressStage::psStarting, 0}, {TProgressStage::psEnding, 100}}));
 }
 
 TEST(TPicture, JpegSizeIsKnownBeforeDecoding) {
@@ -200,7 +200,8 @@ TEST(LoadPictureBitmap, DrawsThePictureAtItsSizeOverTheBackground) {
     // A tool that never filled the registry still reads every class.
     UnregisterPictureFormats();
     ASSERT_FALSE(PictureFormatsRegistered());
-    EXPECT_EQ(LoadPictureBitmap(dir.Write("b.jpg", EncodeJpeg(Bitmap32(3, 2), false))).Width(), 3);
+    EXPECT_EQ(LoadPictureBitmap(dir.Write("b.jpg", EncodeJpeg(Bitmap32(3, 2), false))).Width(),
+              3);
     EXPECT_TRUE(PictureFormatsRegistered());
 }
 
