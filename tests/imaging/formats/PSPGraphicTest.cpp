@@ -114,12 +114,11 @@ ByteVec CompositeImage(const std::vector<std::tuple<uint16_t, ByteVec, size_t>>&
     Put16(fields, 1);
     Put16(fields, uint16_t(channels.size()));
     ByteVec content = Chunk(fields);
-    for (const auto& [kind, stored, unpacked] : channels)
-        Append(content, Block(5, [&] {
-                   ByteVec c = Chunk(ChannelFields(stored.size(), unpacked, bitmap, kind));
-                   Append(c, stored);
-                   return c;
-               }()));
+    for (const auto& [kind, stored, unpacked] : channels) {
+        ByteVec channel = Chunk(ChannelFields(stored.size(), unpacked, bitmap, kind));
+        Append(channel, stored);
+        Append(content, Block(5, channel));
+    }
     return Block(9, content);
 }
 
