@@ -8,6 +8,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "effects/PixelRuns.h"
 #include "platform/MulDiv.h"
 
 namespace corvane {
@@ -120,20 +121,15 @@ void BlendRect(Bitmap32& Dest, const Bitmap32& Src, int32_t Percent, int32_t Lef
     const int32_t x0 = std::max(Left, 0), y0 = std::max(Top, 0);
     const int32_t x1 = std::min({Left + Width, Dest.Width(), Src.Width()});
     const int32_t y1 = std::min({Top + Height, Dest.Height(), Src.Height()});
-    for (int32_t y = y0; y < y1; ++y) {
-        Pixel* d = Dest.Scanline(y);
-        const Pixel* s = Src.Scanline(y);
-        for (int32_t x = x0; x < x1; ++x) {
-            const Pixel dp = d[x], sp = s[x];
-            Pixel out = dp & 0xFF000000u;
-            for (int shift = 0; shift <= 16; shift += 8) {
-                const int32_t dc = int32_t((dp >> shift) & 0xFF), sc = int32_t((sp >> shift) & 0xFF);
-                // An arithmetic shift floors the negative differences too.
-                out |= Pixel(dc + (((sc - dc) * a) >> 8)) << shift;
-            }
-            d[x] = out;
-        }
+    if (x0 >= x1 || y0 >= y1) return;
+    // Whole rows of two bitmaps laid out alike are one run of pixels.
+    if (x0 == 0 && x1 == Dest.Width() && x1 == Src.Width() && Dest.Order() == Src.Order()) {
+        const int32_t lowest = Dest.Order() == Bitmap32::RowOrder::BottomUp ? y1 - 1 : y0;
+        BlendRun(Dest.Scanline(lowest), Src.Scanline(lowest), size_t(x1) * size_t(y1 - y0), a);
+        return;
     }
+    for (int32_t y = y0; y < y1; ++y)
+        BlendRun(Dest.Scanline(y) + x0, Src.Scanline(y) + x0, size_t(x1 - x0), a);
 }
 
 void RotateBitmap(Bitmap32& Dest, const Bitmap32& Src, int32_t CX, int32_t CY, long double Angle) {
