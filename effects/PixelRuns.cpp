@@ -37,9 +37,23 @@ constexpr uint32_t DrawLimit(int32_t progress) {
     return uint32_t(((uint64_t(uint32_t(progress)) << 32) + 99) / 100);
 }
 
-// Independent lanes of the generator's sequence: lane j draws for pixels j, j + kLanes, ...
-constexpr size_t kLanes = 16;
-constexpr Jump kLaneJump = JumpOf(kLanes);
+// The draws of a block of pixels: pixel j of a block that starts from state s draws
+// s * Mul[j] + Add[j], so that the block's draws are independent of each other.
+constexpr size_t kBlock = 64;
+struct BlockDraws {
+    uint32_t Mul[kBlock], Add[kBlock];
+};
+constexpr BlockDraws MakeBlockDraws() {
+    BlockDraws b{};
+    Jump j = kOneDraw;
+    for (size_t k = 0; k < kBlock; ++k, j = j.Then(kOneDraw)) {
+        b.Mul[k] = j.Mul;
+        b.Add[k] = j.Add;
+    }
+    return b;
+}
+constexpr BlockDraws kBlockDraws = MakeBlockDraws();
+constexpr Jump kBlockJump = JumpOf(kBlock);
 
 }  // namespace
 
@@ -67,17 +81,12 @@ void DissolveRun(Pixel* __restrict dest, const Pixel* __restrict src, size_t cou
     }
     const uint32_t limit = progress <= 0 ? 0u : DrawLimit(progress);
     size_t i = 0;
-    if (count >= kLanes) {
-        uint32_t lane[kLanes];
-        uint32_t s = state;
-        for (size_t j = 0; j < kLanes; ++j) lane[j] = s = s * kOneDraw.Mul + kOneDraw.Add;
-        for (; i + kLanes <= count; i += kLanes) {
-            for (size_t j = 0; j < kLanes; ++j)
-                dest[i + j] = lane[j] < limit ? src[i + j] : dest[i + j];
-            for (size_t j = 0; j < kLanes; ++j) lane[j] = lane[j] * kLaneJump.Mul + kLaneJump.Add;
+    for (; i + kBlock <= count; i += kBlock) {
+        for (size_t j = 0; j < kBlock; ++j) {
+            const uint32_t draw = state * kBlockDraws.Mul[j] + kBlockDraws.Add[j];
+            dest[i + j] = draw < limit ? src[i + j] : dest[i + j];
         }
-        const Jump done = JumpOf(i);
-        state = state * done.Mul + done.Add;
+        state = state * kBlockJump.Mul + kBlockJump.Add;
     }
     for (; i < count; ++i) {
         state = state * kOneDraw.Mul + kOneDraw.Add;

@@ -101,6 +101,20 @@ void BitBlt(Bitmap32& dest, int32_t x, int32_t y, int32_t w, int32_t h, const Bi
     area = IntersectBox(area, Box{-offX, -offY, src.Width() - offX, src.Height() - offY});
     if (area.IsEmpty()) return;
 
+    if (&src == &dest && !dest.Surface().ClipRegion()) {
+        // An unclipped in-place copy moves whole row pieces: taking the rows in the order that
+        // reads each source row before it is overwritten, and moving each piece as one block,
+        // reads every source pixel before any is overwritten.
+        const size_t bytes = size_t(area.Right - area.Left) * sizeof(Pixel);
+        const int32_t top = int32_t(area.Top), bottom = int32_t(area.Bottom);
+        const bool sourceAbove = offY < 0;  // then start from the bottom row
+        for (int32_t i = 0; i < bottom - top; ++i) {
+            const int32_t row = sourceAbove ? bottom - 1 - i : top + i;
+            std::memmove(dest.Scanline(row) + area.Left,
+                         dest.Scanline(int32_t(row + offY)) + (area.Left + offX), bytes);
+        }
+        return;
+    }
     const Bitmap32* from = &src;
     Bitmap32 scratch;
     int64_t fromOffX = offX, fromOffY = offY;

@@ -79,6 +79,20 @@ TEST(BitBlt, OverlappingInPlaceCopyReadsTheOldPixels) {
         ReferenceBlt(expected, nullptr, 2 + dx, 2 + dy, 12, 10, before, 2, 2);
         EXPECT_TRUE(SamePixels(b, expected)) << dx << "," << dy;
     }
+    // Blocks that reach over the edges, with and without a clip region.
+    std::mt19937 rng(14);
+    std::uniform_int_distribution<int> pos(-10, 30), ext(0, 40);
+    for (int trial = 0; trial < 300; ++trial) {
+        Bitmap32 b = Coded(23, 19, 1), expected = b;
+        const Bitmap32 before = b;
+        int x = pos(rng), y = pos(rng), w = ext(rng), h = ext(rng), sx = pos(rng), sy = pos(rng);
+        std::optional<Region> clip;
+        if (trial % 3 == 0) clip = Region(TRect{pos(rng), pos(rng), 20, 18});
+        SelectClipRgn(b, clip ? &*clip : nullptr);
+        BitBlt(b, x, y, w, h, b, sx, sy);
+        ReferenceBlt(expected, clip ? &*clip : nullptr, x, y, w, h, before, sx, sy);
+        ASSERT_TRUE(SamePixels(b, expected)) << "trial " << trial;
+    }
 }
 
 TEST(BitBlt, DrawsThroughTheOriginAndExcludedRectangles) {
