@@ -141,6 +141,37 @@ TEST(StretchBlt, NearestPixelScalingAndMirroringMatchTheRules) {
     }
 }
 
+// A scaled copy within one bitmap reads the bitmap as it stood before the copy: squeezes,
+// enlargements and mirrored copies over the bitmap's own pixels, with and without a clip region.
+TEST(StretchBlt, InPlaceCopyReadsTheOldPixels) {
+    std::mt19937 rng(130);
+    std::uniform_int_distribution<int> pos(-15, 35), ext(-60, 60);
+    for (int trial = 0; trial < 600; ++trial) {
+        Bitmap32 b = Coded(29, 23, 1), expected = b;
+        const Bitmap32 before = b;
+        int x = pos(rng), y = pos(rng), w = ext(rng), h = ext(rng), sx = pos(rng), sy = pos(rng),
+            sw = ext(rng), sh = ext(rng);
+        if (trial % 4 == 0) {  // the squeezes and enlargements of the effects: whole rows
+            x = 0;
+            w = sw = 29;
+            sx = 0;
+        }
+        std::optional<Region> clip;
+        if (trial % 5 == 0) clip = Region(TRect{pos(rng), pos(rng), 25, 20});
+        SelectClipRgn(b, clip ? &*clip : nullptr);
+        StretchBlt(b, x, y, w, h, b, sx, sy, sw, sh);
+        SelectClipRgn(expected, clip ? &*clip : nullptr);
+        ReferenceStretch(expected, x, y, w, h, before, sx, sy, sw, sh);
+        if (clip)  // the reference draws past the clip: put back what the clip keeps
+            for (int py = 0; py < 23; ++py)
+                for (int px = 0; px < 29; ++px)
+                    if (!clip->Contains(px, py)) expected.SetPixel(px, py, before.GetPixel(px, py));
+        ASSERT_TRUE(SamePixels(b, expected))
+            << "trial " << trial << ": " << x << "," << y << "," << w << "," << h << " <- " << sx
+            << "," << sy << "," << sw << "," << sh;
+    }
+}
+
 TEST(StretchBlt, MirroredBandsOfTheUnrollGiveExactColumns) {
     // A band of s columns ending at X + s - 1 mirrors picture columns X + s .. X + 2s - 1.
     const Bitmap32 picture = Coded(1000, 4, 2);
