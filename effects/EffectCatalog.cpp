@@ -10,7 +10,10 @@
 #include "effects/families/CurvedReveals.h"
 #include "effects/families/DiagonalReveals.h"
 #include "effects/families/EdgeTransitions.h"
+#include "effects/families/FadeAndSpeckles.h"
 #include "effects/families/GridsAndVReveals.h"
+#include "effects/families/PivotsAndPushes.h"
+#include "effects/families/PixelateAndDissolve.h"
 #include "effects/families/RectangularShredAndSweeps.h"
 #include "effects/families/RotatingShapes.h"
 #include "effects/families/UnevenShreds.h"
@@ -138,24 +141,24 @@ const TEffectCatalog Effects(std::array<TEffect, TEffectCatalog::Count>{
     TEffect{"Diagonal sweep from top left bottom right clockwise", diagonal::DiagonalSweepClockwise},  // 115
     TEffect{"Starburst clockwise from center", diagonal::StarburstClockwise},  // 116
     TEffect{"Triangular shred", diagonal::TriangularShred},  // 117
-    TEffect{"Fade", nullptr},  // 118
-    TEffect{"Pivot from top left", nullptr},  // 119
-    TEffect{"Pivot from bottom left", nullptr},  // 120
-    TEffect{"Pivot from top right", nullptr},  // 121
-    TEffect{"Pivot from bottom right", nullptr},  // 122
-    TEffect{"Speckle appear from right", nullptr},  // 123
-    TEffect{"Speckle appear from left", nullptr},  // 124
-    TEffect{"Speckle appear from bottom", nullptr},  // 125
-    TEffect{"Speckle appear from top", nullptr},  // 126
-    TEffect{"Random squares appear", nullptr},  // 127
-    TEffect{"Push right", nullptr},  // 128
-    TEffect{"Push left", nullptr},  // 129
-    TEffect{"Push and squeeze right", nullptr},  // 130
-    TEffect{"Push and squeeze left", nullptr},  // 131
-    TEffect{"Push down", nullptr},  // 132
-    TEffect{"Push up", nullptr},  // 133
-    TEffect{"Push and sqeeze down", nullptr},  // 134
-    TEffect{"Push and sqeeze up", nullptr},  // 135
+    TEffect{"Fade", speckle::Fade},  // 118
+    TEffect{"Pivot from top left", push::PivotFromTopLeft},  // 119
+    TEffect{"Pivot from bottom left", push::PivotFromBottomLeft},  // 120
+    TEffect{"Pivot from top right", push::PivotFromTopRight},  // 121
+    TEffect{"Pivot from bottom right", push::PivotFromBottomRight},  // 122
+    TEffect{"Speckle appear from right", speckle::SpeckleAppearFromRight},  // 123
+    TEffect{"Speckle appear from left", speckle::SpeckleAppearFromLeft},  // 124
+    TEffect{"Speckle appear from bottom", speckle::SpeckleAppearFromBottom},  // 125
+    TEffect{"Speckle appear from top", speckle::SpeckleAppearFromTop},  // 126
+    TEffect{"Random squares appear", speckle::RandomSquaresAppear},  // 127
+    TEffect{"Push right", push::PushRight},  // 128
+    TEffect{"Push left", push::PushLeft},  // 129
+    TEffect{"Push and squeeze right", push::PushAndSqueezeRight},  // 130
+    TEffect{"Push and squeeze left", push::PushAndSqueezeLeft},  // 131
+    TEffect{"Push down", push::PushDown},  // 132
+    TEffect{"Push up", push::PushUp},  // 133
+    TEffect{"Push and sqeeze down", push::PushAndSqueezeDown},  // 134
+    TEffect{"Push and sqeeze up", push::PushAndSqueezeUp},  // 135
     TEffect{"Blind vertically", blinds::BlindVertically},  // 136
     TEffect{"Blind horizontally", blinds::BlindHorizontally},  // 137
     TEffect{"Uneven blind from left", blinds::UnevenBlindFromLeft},  // 138
@@ -189,10 +192,10 @@ const TEffectCatalog Effects(std::array<TEffect, TEffectCatalog::Count>{
     TEffect{"Reveal diamond out from centre", crosses::RevealDiamondOutFromCentre},  // 165
     TEffect{"Reveal diamond in to centre", crosses::RevealDiamondInToCentre},  // 166
     TEffect{"Diagonal Box Out", crosses::DiagonalBoxOut},  // 167
-    TEffect{"Pixelate", nullptr},  // 168
-    TEffect{"Dissolve", nullptr},  // 169
-    TEffect{"Random Bars Horizontal", nullptr},  // 170
-    TEffect{"Random Bars Vertical", nullptr},  // 171
+    TEffect{"Pixelate", dissolve::Pixelate},  // 168
+    TEffect{"Dissolve", dissolve::Dissolve},  // 169
+    TEffect{"Random Bars Horizontal", dissolve::RandomBarsHorizontal},  // 170
+    TEffect{"Random Bars Vertical", dissolve::RandomBarsVertical},  // 171
 });
 
 namespace {

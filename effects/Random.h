@@ -28,4 +28,27 @@ private:
     uint32_t FSaved;
 };
 
+// The shared generator's sequence drawn in a local copy, for loops that draw once per pixel or
+// row: it takes the state when created and hands it back, advanced by every draw, when it ends.
+class RandomRun {
+public:
+    static constexpr uint32_t Multiplier = 134775813u;
+
+    RandomRun() : FState(RandomState()) {}
+    ~RandomRun() { SetRandomState(FState); }
+    RandomRun(const RandomRun&) = delete;
+    RandomRun& operator=(const RandomRun&) = delete;
+
+    // The same value as Random(n).
+    int32_t Next(int32_t n) {
+        FState = FState * Multiplier + 1u;
+        return n <= 0 ? 0 : int32_t((uint64_t(FState) * uint64_t(uint32_t(n))) >> 32);
+    }
+    // The state itself, for the pixel runs that draw in bulk.
+    uint32_t& State() { return FState; }
+
+private:
+    uint32_t FState;
+};
+
 }  // namespace corvane

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace corvane {
@@ -99,6 +100,74 @@ AxisMap MapAxis(int64_t origin, int64_t extent, int64_t srcOrigin, int64_t srcEx
     return map;
 }
 
+// One destination row of a scaled copy from its source row: count pixels, each from the column
+// colSrc gives; same-size rows copy as a run, mirrored or not.
+void CopyMappedRow(Pixel* out, const Pixel* in, const int32_t* colSrc, size_t count, bool sameWidth,
+                   bool forward) {
+    if (sameWidth && forward) {
+        std::memcpy(out, in + colSrc[0], count * sizeof(Pixel));
+    } else if (sameWidth) {
+        const Pixel* p = in + colSrc[0];
+        for (size_t i = 0; i < count; ++i) out[i] = *(p - i);
+    } else {
+        for (size_t i = 0; i < count; ++i) out[i] = in[colSrc[i]];
+    }
+}
+
+// An unclipped scaled copy within one bitmap, row by row in an order that reads every source row
+// before it is overwritten: rows that read a row below them go from the top, rows that read a
+// row above them from the bottom, and rows that read themselves (through a copy of the row)
+// last. The row map is monotone, so one of the two orders of the first two groups works; false
+// when neither does (a mirrored copy), and nothing has been drawn then.
+bool StretchWithinBitmap(Bitmap32& bmp, const AxisMap& cols, const AxisMap& rows, bool sameWidth,
+                         bool forward) {
+    const int32_t first = int32_t(rows.First), last = int32_t(rows.Last);
+    auto sourceOf = [&](int32_t row) { return rows.Source[size_t(row - first)]; };
+    std::vector<int32_t> readBelow, readAbove, readSelf;
+    for (int32_t row = first; row < last; ++row) {
+        const int32_t s = sourceOf(row);
+        (s > row ? readBelow : s < row ? readAbove : readSelf).push_back(row);
+    }
+    std::reverse(readAbove.begin(), readAbove.end());
+    std::vector<int32_t> order;
+    std::vector<uint8_t> written(size_t(last - first));
+    auto orderIsSafe = [&](const std::vector<int32_t>& a, const std::vector<int32_t>& b) {
+        order.clear();
+        for (const std::vector<int32_t>* group : {&a, &b, &std::as_const(readSelf)})
+            order.insert(order.end(), group->begin(), group->end());
+        std::fill(written.begin(), written.end(), uint8_t(0));
+        for (int32_t row : order) {
+            const int32_t s = sourceOf(row);
+            if (s != row && s >= first && s < last && written[size_t(s - first)]) return false;
+            written[size_t(row - first)] = 1;
+        }
+        return true;
+    };
+    if (!orderIsSafe(readBelow, readAbove) && !orderIsSafe(readAbove, readBelow)) return false;
+
+    const int32_t left = int32_t(cols.First);
+    const size_t count = size_t(cols.Last - cols.First);
+    std::vector<Pixel> line;  // a copy of a row that is its own source
+    int32_t previousRow = -1, previousSource = -1;
+    for (int32_t row : order) {
+        const int32_t s = sourceOf(row);
+        Pixel* out = bmp.Scanline(row) + left;
+        if (s == previousSource) {  // the same source row was just drawn: repeat that row
+            std::memcpy(out, bmp.Scanline(previousRow) + left, count * sizeof(Pixel));
+        } else {
+            const Pixel* in = bmp.Scanline(s);
+            if (s == row) {
+                line.assign(in, in + bmp.Width());
+                in = line.data();
+            }
+            CopyMappedRow(out, in, cols.Source.data(), count, sameWidth, forward);
+        }
+        previousRow = row;
+        previousSource = s;
+    }
+    return true;
+}
+
 }  // namespace
 
 void BitBlt(Bitmap32& dest, int32_t x, int32_t y, int32_t w, int32_t h, const Bitmap32& src,
@@ -113,6 +182,20 @@ void BitBlt(Bitmap32& dest, int32_t x, int32_t y, int32_t w, int32_t h, const Bi
     area = IntersectBox(area, Box{-offX, -offY, src.Width() - offX, src.Height() - offY});
     if (area.IsEmpty()) return;
 
+    if (&src == &dest && !dest.Surface().ClipRegion()) {
+        // An unclipped in-place copy moves whole row pieces: taking the rows in the order that
+        // reads each source row before it is overwritten, and moving each piece as one block,
+        // reads every source pixel before any is overwritten.
+        const size_t bytes = size_t(area.Right - area.Left) * sizeof(Pixel);
+        const int32_t top = int32_t(area.Top), bottom = int32_t(area.Bottom);
+        const bool sourceAbove = offY < 0;  // then start from the bottom row
+        for (int32_t i = 0; i < bottom - top; ++i) {
+            const int32_t row = sourceAbove ? bottom - 1 - i : top + i;
+            std::memmove(dest.Scanline(row) + area.Left,
+                         dest.Scanline(int32_t(row + offY)) + (area.Left + offX), bytes);
+        }
+        return;
+    }
     const Bitmap32* from = &src;
     Bitmap32 scratch;
     int64_t fromOffX = offX, fromOffY = offY;
@@ -149,16 +232,19 @@ void StretchBlt(Bitmap32& dest, int32_t x, int32_t y, int32_t w, int32_t h, cons
                                  src.Height());
     if (cols.First >= cols.Last || rows.First >= rows.Last) return;
 
+    // Same-size axes copy runs of pixels; a row that repeats the source row of the row above it
+    // in the same clip rectangle is copied from there.
+    const bool sameWidth = (w < 0 ? -int64_t(w) : w) == (sw < 0 ? -int64_t(sw) : sw);
+    const bool forward = (w > 0) == (sw > 0);
+    if (&src == &dest && !dest.Surface().ClipRegion() &&
+        StretchWithinBitmap(dest, cols, rows, sameWidth, forward))
+        return;
     Bitmap32 scratch;
     const Bitmap32* from = &src;
     if (&src == &dest) {
         scratch = src;
         from = &scratch;
     }
-    // Same-size axes copy runs of pixels; a row that repeats the source row of the row above it
-    // in the same clip rectangle is copied from there.
-    const bool sameWidth = (w < 0 ? -int64_t(w) : w) == (sw < 0 ? -int64_t(sw) : sw);
-    const bool forward = (w > 0) == (sw > 0);
     ForEachDrawable(dest, Box{cols.First, rows.First, cols.Last, rows.Last}, [&](const TRect& r) {
         const int32_t* colSrc = cols.Source.data() + (r.Left - cols.First);
         const size_t count = size_t(r.Right - r.Left);
@@ -171,15 +257,7 @@ void StretchBlt(Bitmap32& dest, int32_t x, int32_t y, int32_t w, int32_t h, cons
                 continue;
             }
             previousSource = sourceRow;
-            const Pixel* in = from->Scanline(sourceRow);
-            if (sameWidth && forward) {
-                std::memcpy(out, in + colSrc[0], count * sizeof(Pixel));
-            } else if (sameWidth) {
-                const Pixel* p = in + colSrc[0];
-                for (size_t i = 0; i < count; ++i) out[i] = *(p - i);
-            } else {
-                for (size_t i = 0; i < count; ++i) out[i] = in[colSrc[i]];
-            }
+            CopyMappedRow(out, from->Scanline(sourceRow), colSrc, count, sameWidth, forward);
         }
     });
 }

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <random>
+
 #include "platform/raster/Drawing.h"
 
 namespace corvane {
@@ -77,6 +80,46 @@ TEST(RotateBitmap, AtAngleZeroShiftsOnePixelLeftAndDown) {
             EXPECT_EQ(dest.GetPixel(x, y), kept ? 0xEEEEEEu : src.GetPixel(x + 1, y - 1))
                 << x << "," << y;
         }
+}
+
+// The turn straight from its rule, pixel by pixel, with 32-bit products.
+void ReferenceRotate(Bitmap32& dest, const Bitmap32& src, int CX, int CY, long double angle) {
+    const int32_t S = int32_t(std::trunc(65536.0L * std::sin(-angle)));
+    const int32_t C = int32_t(std::trunc(65536.0L * std::cos(-angle)));
+    const int w = src.Width(), h = src.Height();
+    auto mul = [](int32_t a, int32_t b) { return int32_t(uint32_t(int64_t(a) * b)); };
+    for (int y = 0; y < std::min(h, dest.Height()); ++y)
+        for (int x = 0; x < std::min(w, dest.Width()); ++x) {
+            const int32_t u = x + 1 - CX, v = h - y - CY;
+            const int32_t sx = CX + (int32_t(uint32_t(mul(u, C)) - uint32_t(mul(v, S))) >> 16);
+            const int32_t r = CY + (int32_t(uint32_t(mul(u, S)) + uint32_t(mul(v, C))) >> 16);
+            if (r >= 0 && r < h && sx >= 0 && sx < w) dest.SetPixel(x, y, src.GetPixel(sx, h - 1 - r));
+        }
+}
+
+TEST(RotateBitmap, MatchesTheRuleForAnyPivotAndAngle) {
+    std::mt19937 rng(119);
+    std::uniform_real_distribution<double> angle(-3.2, 3.2);
+    for (int trial = 0; trial < 300; ++trial) {
+        const int w = 1 + int(rng() % 40), h = 1 + int(rng() % 30);
+        const int CX = int(rng() % 60) - 10, CY = int(rng() % 50) - 10;
+        const long double a = trial % 10 == 0 ? 0.0L : (long double)angle(rng);
+        Bitmap32 src(w, h), dest(w, h, 0xEEEEEE), expected(w, h, 0xEEEEEE);
+        for (size_t i = 0; i < src.PixelCount(); ++i) src.Bits()[i] = Pixel(i + 1);
+        RotateBitmap(dest, src, CX, CY, a);
+        ReferenceRotate(expected, src, CX, CY, a);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                ASSERT_EQ(dest.GetPixel(x, y), expected.GetPixel(x, y))
+                    << "trial " << trial << ", pixel " << x << "," << y;
+    }
+    // Far from the pivot the products wrap, as 32-bit products do.
+    Bitmap32 src(50, 40), dest(50, 40, 1), expected(50, 40, 1);
+    for (size_t i = 0; i < src.PixelCount(); ++i) src.Bits()[i] = Pixel(i + 2);
+    RotateBitmap(dest, src, 40000, -5, 0.3L);
+    ReferenceRotate(expected, src, 40000, -5, 0.3L);
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 50; ++x) ASSERT_EQ(dest.GetPixel(x, y), expected.GetPixel(x, y));
 }
 
 }  // namespace

@@ -79,6 +79,20 @@ TEST(BitBlt, OverlappingInPlaceCopyReadsTheOldPixels) {
         ReferenceBlt(expected, nullptr, 2 + dx, 2 + dy, 12, 10, before, 2, 2);
         EXPECT_TRUE(SamePixels(b, expected)) << dx << "," << dy;
     }
+    // Blocks that reach over the edges, with and without a clip region.
+    std::mt19937 rng(14);
+    std::uniform_int_distribution<int> pos(-10, 30), ext(0, 40);
+    for (int trial = 0; trial < 300; ++trial) {
+        Bitmap32 b = Coded(23, 19, 1), expected = b;
+        const Bitmap32 before = b;
+        int x = pos(rng), y = pos(rng), w = ext(rng), h = ext(rng), sx = pos(rng), sy = pos(rng);
+        std::optional<Region> clip;
+        if (trial % 3 == 0) clip = Region(TRect{pos(rng), pos(rng), 20, 18});
+        SelectClipRgn(b, clip ? &*clip : nullptr);
+        BitBlt(b, x, y, w, h, b, sx, sy);
+        ReferenceBlt(expected, clip ? &*clip : nullptr, x, y, w, h, before, sx, sy);
+        ASSERT_TRUE(SamePixels(b, expected)) << "trial " << trial;
+    }
 }
 
 TEST(BitBlt, DrawsThroughTheOriginAndExcludedRectangles) {
@@ -122,6 +136,37 @@ TEST(StretchBlt, NearestPixelScalingAndMirroringMatchTheRules) {
         StretchBlt(dest, x, y, w, h, src, sx, sy, sw, sh);
         ReferenceStretch(expected, x, y, w, h, src, sx, sy, sw, sh);
         ASSERT_TRUE(SamePixels(dest, expected))
+            << "trial " << trial << ": " << x << "," << y << "," << w << "," << h << " <- " << sx
+            << "," << sy << "," << sw << "," << sh;
+    }
+}
+
+// A scaled copy within one bitmap reads the bitmap as it stood before the copy: squeezes,
+// enlargements and mirrored copies over the bitmap's own pixels, with and without a clip region.
+TEST(StretchBlt, InPlaceCopyReadsTheOldPixels) {
+    std::mt19937 rng(130);
+    std::uniform_int_distribution<int> pos(-15, 35), ext(-60, 60);
+    for (int trial = 0; trial < 600; ++trial) {
+        Bitmap32 b = Coded(29, 23, 1), expected = b;
+        const Bitmap32 before = b;
+        int x = pos(rng), y = pos(rng), w = ext(rng), h = ext(rng), sx = pos(rng), sy = pos(rng),
+            sw = ext(rng), sh = ext(rng);
+        if (trial % 4 == 0) {  // the squeezes and enlargements of the effects: whole rows
+            x = 0;
+            w = sw = 29;
+            sx = 0;
+        }
+        std::optional<Region> clip;
+        if (trial % 5 == 0) clip = Region(TRect{pos(rng), pos(rng), 25, 20});
+        SelectClipRgn(b, clip ? &*clip : nullptr);
+        StretchBlt(b, x, y, w, h, b, sx, sy, sw, sh);
+        SelectClipRgn(expected, clip ? &*clip : nullptr);
+        ReferenceStretch(expected, x, y, w, h, before, sx, sy, sw, sh);
+        if (clip)  // the reference draws past the clip: put back what the clip keeps
+            for (int py = 0; py < 23; ++py)
+                for (int px = 0; px < 29; ++px)
+                    if (!clip->Contains(px, py)) expected.SetPixel(px, py, before.GetPixel(px, py));
+        ASSERT_TRUE(SamePixels(b, expected))
             << "trial " << trial << ": " << x << "," << y << "," << w << "," << h << " <- " << sx
             << "," << sy << "," << sw << "," << sh;
     }
