@@ -125,18 +125,20 @@ public:
                      b = Channel::From(masks[2]);
                 if (!r || !g || !b) Fail();
                 h.Red = *r, h.Green = *g, h.Blue = *b;
-            } else if (h.BitCount == 16) {
-                h.Red = *Channel::From(0x7C00), h.Green = *Channel::From(0x03E0);
-                h.Blue = *Channel::From(0x001F);
-            } else if (h.BitCount == 32) {
-                h.Red = *Channel::From(0xFF0000), h.Green = *Channel::From(0xFF00);
-                h.Blue = *Channel::From(0xFF);
             }
             if (h.BitCount <= 8)
                 paletteCount = info.ClrUsed ? info.ClrUsed : uint64_t(1) << h.BitCount;
             else
                 paletteCount = info.ClrUsed;  // an optional table that pixels do not use
             h.TableEnd = size_t(offset);
+        }
+        // Uncompressed 16 and 32 bits have fixed fields, also under the OS/2 core header.
+        if (h.Compression == BI_RGB && h.BitCount == 16) {
+            h.Red = *Channel::From(0x7C00), h.Green = *Channel::From(0x03E0);
+            h.Blue = *Channel::From(0x001F);
+        } else if (h.Compression == BI_RGB && h.BitCount == 32) {
+            h.Red = *Channel::From(0xFF0000), h.Green = *Channel::From(0xFF00);
+            h.Blue = *Channel::From(0xFF);
         }
         ValidateFormat(h);
         if (!InRange(FInfo, h.TableEnd, paletteCount * paletteEntrySize)) {
