@@ -37,6 +37,9 @@ constexpr int64_t MaxPicturePixels = int64_t(1) << 28;
 constexpr int64_t MaxMetafilePixels = int64_t(1) << 26;
 // Formats that need the whole file in memory at once read at most this many bytes.
 constexpr uint64_t MaxWholeFileBytes = uint64_t(512) << 20;
+// A device-independent bitmap's header, masks and colour table are read as one piece of at most
+// this many bytes (a 256-colour table takes 1 KB).
+constexpr uint64_t MaxDibHeadBytes = 4096;
 
 // What compressed data can yield per byte of input.
 // Bitmap run-length data (RLE8, RLE4): a two-byte run gives at most 255 pixels; twice that
@@ -44,7 +47,7 @@ constexpr uint64_t MaxWholeFileBytes = uint64_t(512) << 20;
 constexpr uint64_t MaxRlePixelsPerByte = 256;
 // Deflate (PNG, zlib): at most 1032 bytes out per byte in.
 constexpr uint64_t MaxInflateBytesPerByte = 1032;
-// JPEG entropy-coded data spends at least one bit on every 8 x 8 block of its first component.
+// JPEG entropy-coded data spends at least one bit on every 8 x 8 block of each component.
 constexpr uint64_t MaxJpegBlocksPerByte = 8;
 
 // JPEG: scans per decode (real progressive files have about ten).

@@ -165,12 +165,25 @@ TEST(TBitmap, MalformedFilesAreNotValid) {
     ByteVec rleUnended = BmpFile({40, 4, 1, 8, 1, {}, Palette, {2, 1, 0, 0}});
     ByteVec wrongSignature = BmpFile(good);
     wrongSignature[1] = 'A';
+    // The pixel offset (file bytes 10 to 13) must lie past the headers and the colours the
+    // pixels use, and inside the file.
+    auto withOffset = [](ByteVec file, uint32_t offset) {
+        for (int i = 0; i < 4; ++i) file[10 + size_t(i)] = uint8_t(offset >> (8 * i));
+        return file;
+    };
+    const ByteVec indexed =
+        BmpFile({40, 3, 2, 8, 0, {}, Palette, PackRows({{1, 2, 3}, {4, 0, 5}})});
     const std::vector<BadCase> cases = {
         {"Empty", {}},
         {"SignatureOnly", {'B', 'M'}},
         {"HeaderCutShort", headerCut},
         {"PixelsCutShort", truncated},
         {"WrongSignature", wrongSignature},
+        {"OffsetInFileHeader", withOffset(BmpFile(good), 10)},
+        {"OffsetInInfoHeader", withOffset(BmpFile(good), 14 + 20)},
+        {"OffsetInColourTable", withOffset(indexed, 14 + 40 + 8)},
+        {"OffsetAtTheEnd", withOffset(BmpFile(good), uint32_t(BmpFile(good).size()))},
+        {"OffsetPastTheEnd", withOffset(BmpFile(good), 1 << 20)},
         {"BitCount7", with([](DibSpec& s) { s.BitCount = 7; })},
         {"Rle8On24Bits", with([](DibSpec& s) { s.Compression = 1; })},
         {"UnknownCompression", with([](DibSpec& s) { s.Compression = 9; })},
