@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "imaging/PictureLimits.h"
 #include "platform/raster/Bitmap32.h"
 #include "platform/raster/Geometry.h"
 
@@ -61,6 +62,10 @@ public:
     // Draws the picture scaled to rect (logical coordinates of dest's surface).
     virtual void Draw(Bitmap32& dest, const TRect& rect) const = 0;
 
+    // What the last load cost and, for classes that decode or play their records when they
+    // draw, also the last drawing (see PictureLimits.h).
+    const TPictureBudget& Budget() const { return FBudget; }
+
     bool Transparent() const { return FTransparent; }
     void SetTransparent(bool value);
 
@@ -72,9 +77,18 @@ protected:
     // Raises OnChange; called whenever the content changes.
     void Changed();
     void Progress(TProgressStage stage, int percentDone);
+    // A fresh budget for a load; every LoadFromStream starts with it and reads, allocates and
+    // draws through it.
+    TPictureBudget& StartBudget() {
+        FBudget = TPictureBudget();
+        return FBudget;
+    }
+    // The same budget from a drawing, which is const.
+    TPictureBudget& DrawBudget() const { return FBudget; }
 
 private:
     bool FTransparent = false;
+    mutable TPictureBudget FBudget;
 };
 
 }  // namespace corvane

@@ -20,7 +20,8 @@ std::unique_ptr<TGraphic> TJPEGImage::Clone() const {
 }
 
 void TJPEGImage::LoadFromStream(TStream& stream) {
-    std::vector<uint8_t> data = stream.ReadRemaining();
+    // libjpeg reads from memory: the whole file, within the budget's ceiling.
+    std::vector<uint8_t> data = StartBudget().ReadWhole(stream);
     const JpegHeader header = ReadJpegHeader(data);
     // Refused at once rather than at the first drawing, so the load itself reports it.
     CheckPictureSize(header.Width, header.Height);

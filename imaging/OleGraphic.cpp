@@ -16,6 +16,8 @@ namespace corvane {
 namespace {
 
 constexpr const char* InvalidPicture = "Picture is not valid";
+// Enough for every signature below (an enhanced metafile's header is the longest).
+constexpr uint64_t SniffBytes = 128;
 
 // The stand-in's own refusal, told apart from the errors of the class that read the file.
 class ENotAPicture : public EInvalidGraphic {
@@ -66,12 +68,21 @@ void TOleGraphic::LoadFromFile(const std::string& fileName) {
 }
 
 void TOleGraphic::LoadFromStream(TStream& stream) {
-    const std::vector<uint8_t> data = stream.ReadRemaining();
-    const TGraphicClass* graphicClass = SniffGraphicClass(data);
+    // The first bytes decide the class, which then reads the file as it needs.
+    const uint64_t start = stream.Position();
+    TPictureBudget& budget = StartBudget();
+    const std::vector<uint8_t> head = budget.ReadUpTo(stream, start, SniffBytes);
+    const TGraphicClass* graphicClass = SniffGraphicClass(head);
     if (!graphicClass || graphicClass == GraphicClassOf<TOleGraphic>()) throw ENotAPicture();
     std::unique_ptr<TGraphic> inner = graphicClass->Create();
-    TMemoryStream memory(data);
-    inner->LoadFromStream(memory);
+    stream.Seek(start);
+    try {
+        inner->LoadFromStream(stream);
+    } catch (...) {
+        StartBudget() = inner->Budget();
+        throw;
+    }
+    StartBudget() = inner->Budget();
     FInner = std::move(inner);
     FInner->OnChange = [this](TGraphic&) { Changed(); };
     Changed();
