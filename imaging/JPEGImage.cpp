@@ -2,6 +2,7 @@
 
 #include "imaging/DisplayDepth.h"
 #include "imaging/JpegCodec.h"
+#include "imaging/Orientation.h"
 #include "imaging/PictureLimits.h"
 #include "imaging/Stream.h"
 #include "platform/raster/Drawing.h"
@@ -14,6 +15,7 @@ std::unique_ptr<TGraphic> TJPEGImage::Clone() const {
     copy->FWidth = FWidth;
     copy->FHeight = FHeight;
     copy->FGrayscale = FGrayscale;
+    copy->FOrientation = FOrientation;
     copy->FDecoded = FDecoded;
     copy->SetTransparent(Transparent());
     return copy;
@@ -26,9 +28,11 @@ void TJPEGImage::LoadFromStream(TStream& stream) {
     // Refused at once rather than at the first drawing, so the load itself reports it.
     CheckPictureSize(header.Width, header.Height);
     FData = std::move(data);
-    FWidth = header.Width;
-    FHeight = header.Height;
+    const bool swap = SwapsSides(header.Orientation);
+    FWidth = swap ? header.Height : header.Width;
+    FHeight = swap ? header.Width : header.Height;
     FGrayscale = header.Grayscale;
+    FOrientation = header.Orientation;
     FDecoded.reset();
     Changed();
 }
@@ -36,7 +40,7 @@ void TJPEGImage::LoadFromStream(TStream& stream) {
 const Bitmap32& TJPEGImage::DecodedImage() const {
     if (!FDecoded) {
         const bool quantize = FGrayscale || DisplayBitsPerPixel() <= 8;
-        FDecoded = DecodeJpeg(FData, quantize);
+        FDecoded = TurnUpright(DecodeJpeg(FData, quantize), FOrientation);
     }
     return *FDecoded;
 }

@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
+#include <cstring>
 
 #include <jpeglib.h>
 // jerror.h needs jpeglib.h first.
 #include <jerror.h>
 
 #include "imaging/ImagingErrors.h"
+#include "imaging/Orientation.h"
 #include "imaging/PictureLimits.h"
 
 namespace corvane {
@@ -49,6 +51,16 @@ void Prepare(jpeg_decompress_struct& cinfo, ErrorManager& errors) {
     errors.Progress.progress_monitor = LimitScans;
 }
 
+// The Orientation of the first EXIF block among the APP1 segments libjpeg has kept (others hold
+// XMP and the like).
+int SavedExifOrientation(const jpeg_decompress_struct& cinfo) {
+    for (jpeg_saved_marker_ptr m = cinfo.marker_list; m; m = m->next)
+        if (m->marker == JPEG_APP0 + 1 && m->data_length >= 6 &&
+            std::memcmp(m->data, "Exif\0", 5) == 0)
+            return ReadExifOrientation(Bytes(m->data, m->data_length));
+    return OrientationAsStored;
+}
+
 // 0 on success, else libjpeg's message code.
 int ReadHeaderC(const uint8_t* data, size_t size, JpegHeader* out) {
     jpeg_decompress_struct cinfo;
@@ -61,7 +73,9 @@ int ReadHeaderC(const uint8_t* data, size_t size, JpegHeader* out) {
     }
     jpeg_create_decompress(&cinfo);
     jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
+    jpeg_save_markers(&cinfo, JPEG_APP0 + 1, 0xFFFF);
     jpeg_read_header(&cinfo, TRUE);
+    out->Orientation = SavedExifOrientation(cinfo);
     out->Width = int32_t(cinfo.image_width);
     out->Height = int32_t(cinfo.image_height);
     out->Grayscale = cinfo.jpeg_color_space == JCS_GRAYSCALE;

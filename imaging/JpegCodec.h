@@ -17,6 +17,7 @@ struct JpegHeader {
     bool Grayscale = false;
     uint64_t LargestComponentBlocks = 0;  // 8 x 8 blocks of the component that has most
     uint64_t ScanBytes = 0;               // bytes from the first scan to the end
+    int Orientation = 1;                  // the EXIF Orientation of the APP1 segment
 };
 
 // Refuses a size past the picture limit, and one that the scan data cannot cover (see
