@@ -49,6 +49,11 @@ constexpr uint64_t MaxRlePixelsPerByte = 256;
 constexpr uint64_t MaxInflateBytesPerByte = 1032;
 // JPEG entropy-coded data spends at least one bit on every 8 x 8 block of each component.
 constexpr uint64_t MaxJpegBlocksPerByte = 8;
+// Lossy WebP (VP8 key frames): the two intra modes of every 16 x 16 macroblock are coded with
+// fixed probabilities and cost at least 1.67 bits of the first partition, so a byte of it covers
+// fewer than 5 macroblocks. (Lossless WebP, HEIF and AVIF have no such floor: a flat picture
+// costs next to nothing, and only the pixel limit holds.)
+constexpr uint64_t MaxVp8MacroblocksPerByte = 5;
 
 // JPEG: scans per decode (real progressive files have about ten).
 constexpr int MaxJpegScans = 100;

@@ -3,6 +3,7 @@
 #include <png.h>
 
 #include <csetjmp>
+#include <cstdio>
 #include <cstring>
 
 #include "imaging/ImagingErrors.h"
@@ -42,6 +43,7 @@ struct Source {
     size_t Size;
     size_t Position;
     std::jmp_buf* Jump;
+    char Error[128];  // libpng's last error, copied: its own text may live in the frame left
 };
 
 Source* SourceOf(png_structp png) {
@@ -57,18 +59,20 @@ void ReadFromSource(png_structp png, png_bytep out, size_t count) {
 
 // libpng reports a fatal error by calling this, which must not return: it jumps back to
 // DecodeInto, in whose frame no C++ object with a destructor lives.
-void ErrorExit(png_structp png, png_const_charp) {
-    std::longjmp(*SourceOf(png)->Jump, 1);
+void ErrorExit(png_structp png, png_const_charp message) {
+    Source* source = SourceOf(png);
+    std::snprintf(source->Error, sizeof source->Error, "%s", message ? message : "");
+    std::longjmp(*source->Jump, 1);
 }
 void Warning(png_structp, png_const_charp) {}
 
 // Decodes into image, which already has the picture's size, as blue, green, red and alpha bytes
 // per pixel. Every depth and colour type becomes 8 bits per channel by plain scaling: no gamma
 // conversion, whatever the file states, so 16-bit data looks as 8-bit data of the same picture.
-// True on success.
-bool DecodeInto(const uint8_t* data, size_t size, Bitmap32* image) {
+// True on success; else error holds libpng's message.
+bool DecodeInto(const uint8_t* data, size_t size, Bitmap32* image, std::string* error) {
     std::jmp_buf jump;
-    Source source{data, size, 0, &jump};
+    Source source{data, size, 0, &jump, {}};
     png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &source, ErrorExit, Warning);
     if (!png) return false;
     png_infop info = png_create_info_struct(png);
@@ -78,6 +82,7 @@ bool DecodeInto(const uint8_t* data, size_t size, Bitmap32* image) {
     }
     if (setjmp(jump)) {
         png_destroy_read_struct(&png, &info, nullptr);
+        *error = source.Error;
         return false;
     }
     png_set_read_fn(png, nullptr, ReadFromSource);
@@ -119,22 +124,30 @@ bool ReadPngSize(Bytes data, int32_t& width, int32_t& height) {
     return true;
 }
 
-PngImage DecodePng(Bytes data, const std::string& invalidMessage, TPictureBudget& budget) {
+PngImage DecodePng(Bytes data, const std::string& invalidMessage, TPictureBudget& budget,
+                   bool explain) {
+    auto refuse = [&](const std::string& reason) {
+        throw EInvalidGraphic(explain && !reason.empty() ? invalidMessage + ": " + reason
+                                                         : invalidMessage);
+    };
     int32_t width = 0, height = 0;
     if (!ReadPngSize(data, width, height) || data.size() < 26)
-        throw EInvalidGraphic(invalidMessage);
+        refuse(IsPng(data) ? "no valid image header" : "not a PNG file");
     CheckPictureSize(width, height);
     // The image data inflates to at least the stored bits of every pixel; a stream too short to
     // yield them is refused before the pixels are allocated.
     const uint64_t bits = StoredBitsPerPixel(data[25], data[24]);
     const uint64_t storedBytes = (uint64_t(width) * uint64_t(height) * bits + 7) / 8;
-    if (bits == 0 || !DataCanYield(ImageDataBytes(data), storedBytes, MaxInflateBytesPerByte))
-        throw EInvalidGraphic(invalidMessage);
+    if (bits == 0) refuse("invalid colour type or bit depth");
+    if (!DataCanYield(ImageDataBytes(data), storedBytes, MaxInflateBytesPerByte))
+        refuse("the image data is too short for " + std::to_string(width) + " x " +
+               std::to_string(height) + " pixels (the file is cut short or damaged)");
 
     budget.AllowImage(width, height, 5);
     PngImage out;
     out.Image = Bitmap32(width, height);
-    if (!DecodeInto(data.data(), data.size(), &out.Image)) throw EInvalidGraphic(invalidMessage);
+    std::string error;
+    if (!DecodeInto(data.data(), data.size(), &out.Image, &error)) refuse(error);
     // The fourth byte of each pixel holds the opacity: moved out, the pixel keeps its colour.
     out.Alpha.resize(size_t(width) * size_t(height));
     for (int32_t y = 0; y < height; ++y) {

@@ -21,7 +21,9 @@ struct PngImage {
 bool IsPng(Bytes data);
 // The size in the PNG's header; false when the header is not there.
 bool ReadPngSize(Bytes data, int32_t& width, int32_t& height);
-// Throws EInvalidGraphic(invalidMessage) when libpng cannot read the data.
-PngImage DecodePng(Bytes data, const std::string& invalidMessage, TPictureBudget& budget);
+// Throws EInvalidGraphic(invalidMessage) when libpng cannot read the data; with explain, the
+// message goes on with the reason (": " and libpng's own words, or what our checks found).
+PngImage DecodePng(Bytes data, const std::string& invalidMessage, TPictureBudget& budget,
+                   bool explain = false);
 
 }  // namespace corvane
