@@ -72,6 +72,30 @@ TEST_F(SlideshowCycle, ListsHiddenFilesAndReadsStoredPlaylists) {
     EXPECT_EQ(EffsChecked, (Strings{"5", "9"}));
 }
 
+TEST_F(SlideshowCycle, SubfoldersTakeInTheWholeTreeWhenTheSettingOrTheFlagAsks) {
+    namespace fs = std::filesystem;
+    fs::create_directories(Pics() / "2024" / "Trip");
+    fs::create_directories(Pics() / ".cache");
+    for (const char* name : {"b.jpg", "2024/a.png", "2024/Trip/c.heic", ".cache/t.png"})
+        std::ofstream(Pics() / name) << "x";
+    fs::create_directory_symlink(Pics(), Pics() / "2024" / "Trip" / "loop");
+    const std::string pics = Pics().string();
+    const Strings tree = {pics + "/2024/a.png", pics + "/2024/Trip/c.heic", pics + "/b.jpg"};
+
+    StartUp();  // no setting: the folder's own files, as designed
+    EXPECT_EQ(PicList, (Strings{pics + "/b.jpg"}));
+    InitializeSlideshowLists(true);  // --subfolders
+    EXPECT_EQ(PicList, tree);
+    EXPECT_EQ(PicsChecked, (Strings{"0", "1", "2"}));
+
+    for (const auto& [setting, expected] :
+         {std::pair{"1", tree}, {"0", Strings{pics + "/b.jpg"}}}) {
+        WriteConfig(std::string("[Linux]\nSubfolders=") + setting + "\n");
+        StartUp();
+        EXPECT_EQ(PicList, expected) << setting;
+    }
+}
+
 TEST_F(SlideshowCycle, SequentialOrderStartsAtTheSecondEntry) {
     WritePictures(3);
     WriteConfig("[PicsChecked]\n0=0\n1=1\n2=2\n[EffsChecked]\n0=5\n1=9\n");
