@@ -8,7 +8,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libjpeg62-turbo-dev libpng-dev libtiff-dev libgif-dev
+  libjpeg62-turbo-dev libpng-dev libtiff-dev libgif-dev zlib1g-dev
   qt6-base-dev qt6-qpa-plugins fonts-dejavu-core libxcb1-dev libx11-dev libxss-dev
   xvfb xauth xdotool x11-apps imagemagick python3-xlib dbus-daemon
   xsecurelock lintian

@@ -26,8 +26,7 @@ std::vector<Row> RegistryRows() {
     return rows;
 }
 
-// The registry after start-up, in registration order; the further raster formats are not built
-// in, so the loader for files without an extension follows the Windows formats directly.
+// The registry after start-up, in registration order.
 const std::vector<Row> StartUpRows = {
     {"wmf", "Metafiles", "TMetafile"},
     {"emf", "Enhanced Metafiles", "TMetafile"},
@@ -45,6 +44,35 @@ const std::vector<Row> StartUpRows = {
     {"jpeg", "JPEG images", "TJPEGImage"},
     {"rle", "Run length encoded Windows bitmaps", "TBitmap"},
     {"dib", "Device independant Windows bitmaps", "TBitmap"},
+    {"win", "Truevision images", "TTargaGraphic"},
+    {"vst", "Truevision images", "TTargaGraphic"},
+    {"vda", "Truevision images", "TTargaGraphic"},
+    {"tga", "Truevision images", "TTargaGraphic"},
+    {"icb", "Truevision images", "TTargaGraphic"},
+    {"tiff", "Macintosh TIFF images", "TTIFFGraphic"},
+    {"tif", "PC TIF images", "TTIFFGraphic"},
+    {"fax", "GFI fax images", "TTIFFGraphic"},
+    {"eps", "Encapsulated Postscript images", "TEPSGraphic"},
+    {"pcx", "ZSoft Paintbrush images", "TPCXGraphic"},
+    {"pcc", "ZSoft Paintbrush images", "TPCXGraphic"},
+    {"scr", "Word 5.x screen capture images", "TPCXGraphic"},
+    {"rpf", "Alias/Wavefront images", "TRLAGraphic"},
+    {"rla", "Alias/Wavefront images", "TRLAGraphic"},
+    {"sgi", "SGI true color images", "TSGIGraphic"},
+    {"rgba", "SGI true color images with alpha", "TSGIGraphic"},
+    {"rgb", "SGI true color images", "TSGIGraphic"},
+    {"bw", "SGI black/white images", "TSGIGraphic"},
+    {"psd", "Photoshop images", "TPSDGraphic"},
+    {"pdd", "Photoshop images", "TPSDGraphic"},
+    {"ppm", "Portable pixel map images", "TPPMGraphic"},
+    {"pgm", "Portable gray map images", "TPPMGraphic"},
+    {"pbm", "Portable bitmap images", "TPPMGraphic"},
+    {"cel", "Autodesk images", "TAutodeskGraphic"},
+    {"pic", "Autodesk images", "TAutodeskGraphic"},
+    {"pcd", "Kodak Photo-CD images", "TPCDGraphic"},
+    {"gif", "CompuServe images", "TGIFGraphic"},
+    {"cut", "Dr. Halo images", "TCUTGraphic"},
+    {"psp", "Paintshop Pro images", "TPSPGraphic"},
     {"", "", "TOleGraphic"},
 };
 
@@ -59,10 +87,45 @@ std::vector<Row> StartUpRowsWithTodaysFormats() {
     return rows;
 }
 
+// The further formats' classes with their common descriptions and extension counts, and the
+// format kinds of their rows.
+TEST(FileFormats, TheFurtherFormatsRegisterTheirClassesAndKinds) {
+    std::vector<std::tuple<std::string, std::string, int>> classes;
+    for (const auto& c : FileFormatList().Classes())
+        classes.emplace_back(c->GraphicClass->Name, c->Description, c->Count);
+    const std::vector<std::tuple<std::string, std::string, int>> expected = {
+        {"TBitmap", "Windows bitmaps", 3},
+        {"TIcon", "Windows icons", 1},
+        {"TMetafile", "Windows metafiles", 2},
+        {"TJPEGImage", "JPG images", 4},
+        {"TTargaGraphic", "Truevision images", 5},
+        {"TTIFFGraphic", "Tagged image file format images", 3},
+        {"TEPSGraphic", "Encapsulated Postscript images", 1},
+        {"TPCXGraphic", "ZSoft Paintbrush images", 3},
+        {"TRLAGraphic", "Alias/Wavefront images", 2},
+        {"TSGIGraphic", "SGI images", 4},
+        {"TPSDGraphic", "Photoshop images", 2},
+        {"TPPMGraphic", "Portable map images", 3},
+        {"TAutodeskGraphic", "Autodesk images", 2},
+        {"TPCDGraphic", "Kodak Photo-CD images", 1},
+        {"TGIFGraphic", "CompuServe images", 1},
+        {"TCUTGraphic", "Dr. Halo images", 1},
+        {"TPSPGraphic", "Paintshop Pro images", 1},
+    };
+    EXPECT_EQ(classes, expected);
+    std::string kinds;
+    for (const auto& e : FileFormatList().Extensions())
+        kinds += e.Extension + "=" + std::to_string(e.FormatTypes) + " ";
+    EXPECT_EQ(kinds,
+              "bmp=8 ico=8 wmf=16 emf=16 jfif=8 jpg=8 jpe=8 jpeg=8 rle=8 dib=8 win=8 vst=8 vda=8 "
+              "tga=8 icb=8 tiff=12 tif=12 fax=12 eps=8 pcx=8 pcc=8 scr=8 rpf=8 rla=8 sgi=8 rgba=8 "
+              "rgb=8 bw=8 psd=10 pdd=10 ppm=8 pgm=8 pbm=8 cel=8 pic=8 pcd=8 gif=13 cut=8 psp=24 ");
+}
+
 TEST(FileFormats, StartUpFillsTheTableInOrderAndTheEndEmptiesIt) {
     EXPECT_EQ(RegistryRows(), StartUpRowsWithTodaysFormats());
     const auto& classes = FileFormatList().Classes();
-    ASSERT_EQ(classes.size(), 4u);
+    ASSERT_EQ(classes.size(), 17u);
     EXPECT_EQ(classes[0]->Description, "Windows bitmaps");
     EXPECT_EQ(classes[0]->Count, 3);  // bmp, rle, dib
     EXPECT_EQ(classes[3]->Description, "JPG images");

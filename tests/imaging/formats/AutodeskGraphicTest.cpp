@@ -1,0 +1,60 @@
+#include "imaging/formats/AutodeskGraphic.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/imaging/formats/RasterTesting.h"
+
+namespace corvane {
+namespace {
+
+using namespace corvane::testing;
+
+ByteVec CelFile(uint16_t width, uint16_t height, const ByteVec& pixels, uint8_t depth = 8,
+                uint8_t compression = 0) {
+    ByteVec out;
+    for (uint16_t v : {uint16_t(0x9119), width, height, uint16_t(5), uint16_t(7)}) Put16(out, v);
+    Append(out, {depth, compression});
+    Put32(out, uint32_t(width) * height);
+    out.resize(32, 0);
+    // Six-bit colours: black, red, green, blue, white, and 32 of 63 for grey.
+    ByteVec palette = {0, 0, 0, 63, 0, 0, 0, 63, 0, 0, 0, 63, 63, 63, 63, 32, 32, 32};
+    palette.resize(768, 0);
+    Append(out, palette);
+    Append(out, pixels);
+    return out;
+}
+
+TEST(TAutodeskGraphic, DecodesIndicesThroughTheSixBitPalette) {
+    const ByteVec cel = CelFile(3, 2, {1, 2, 3, 4, 0, 5});
+    KeepAsSeed("autodesk", "picture.cel", cel);
+    EXPECT_EQ(DecodeAs<TAutodeskGraphic>(cel),
+              (PixelRows{{Red, Green, Blue}, {White, Black, 0x828282}}));
+}
+
+TEST(TAutodeskGraphic, BadFilesGetTheirMessages) {
+    const ByteVec cel = CelFile(3, 2, {1, 2, 3, 4, 0, 5});
+    const struct {
+        const char* Name;
+        ByteVec Bytes;
+        std::string Message;
+    } cases[] = {
+        {"PixelsCut", ByteVec(cel.begin(), cel.end() - 1), "Stream read error in Autodesk file."},
+        {"HeaderCut", ByteVec(cel.begin(), cel.begin() + 20),
+         "Stream read error in Autodesk file."},
+        {"NotAutodesk", ByteVec(cel.begin() + 1, cel.end()),
+         "Cannot load image. Invalid or unexpected Autodesk image format."},
+        {"SixteenBits", CelFile(3, 2, ByteVec(6), 16), "Invalid color format in Autodesk file."},
+        {"Compressed", CelFile(3, 2, ByteVec(6), 8, 1),
+         "Cannot load image. Compression not supported for Autodesk files."},
+        {"Huge", CelFile(16384, 16384, ByteVec(300)), "Stream read error in Autodesk file."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TPictureBudget budget;
+        EXPECT_EQ(DecodeError<TAutodeskGraphic>(c.Bytes, &budget), c.Message);
+        ExpectRefusedCheaply(c.Name, budget, c.Bytes.size());
+    }
+}
+
+}  // namespace
+}  // namespace corvane
