@@ -54,6 +54,12 @@ constexpr uint64_t MaxJpegBlocksPerByte = 8;
 // fewer than 5 macroblocks. (Lossless WebP, HEIF and AVIF have no such floor: a flat picture
 // costs next to nothing, and only the pixel limit holds.)
 constexpr uint64_t MaxVp8MacroblocksPerByte = 5;
+// HEIF and AVIF: libheif checks each side of what it decodes (a grid's or an overlay's canvas, a
+// coded image with its codec's padding, the tiles) against one limit. A file states its size in
+// its "ispe" box, but a grid's own header may state any other; each side may exceed the stated
+// larger side by the padding and tile margin below, and no side may exceed the maximum.
+constexpr int HeifSideMargin = 2048;
+constexpr int MaxHeifSide = 16384 + HeifSideMargin;
 
 // JPEG: scans per decode (real progressive files have about ten).
 constexpr int MaxJpegScans = 100;

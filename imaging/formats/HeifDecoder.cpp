@@ -2,6 +2,8 @@
 
 #include <libheif/heif.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <memory>
 
@@ -48,7 +50,10 @@ class THeifErrors {
             error.subcode == heif_suberror_Unsupported_codec)
             throw EInvalidGraphic("Cannot load " + FName +
                                   " image: no decoder for its codec is installed (libheif)");
-        Refuse(error.message && *error.message ? error.message : "libheif cannot read it");
+        std::string reason = error.message ? error.message : "";
+        while (!reason.empty() && std::isspace(static_cast<unsigned char>(reason.back())))
+            reason.pop_back();
+        Refuse(reason.empty() ? "libheif cannot read it" : reason);
     }
 
   private:
@@ -79,6 +84,10 @@ TDecodedPicture DecodeHeif(Bytes data, const std::string& formatName, TPictureBu
         errors.Refuse("it states no size");
     CheckPictureSize(codedWidth, codedHeight);
     CheckPictureSize(width, height);
+    // libheif refuses a side at or past the limit (see PictureLimits.h).
+    heif_context_set_maximum_image_size_limit(
+        context.get(),
+        std::min(std::max(codedWidth, codedHeight) + HeifSideMargin, MaxHeifSide) + 1);
     const bool alpha = heif_image_handle_has_alpha_channel(handle.get()) != 0;
     // The coded planes and libheif's interleaved copy, then ours.
     budget.AllowImage(codedWidth, codedHeight, 8);

@@ -36,14 +36,15 @@ std::string StatusText(VP8StatusCode status) {
 }
 
 // Lossy data must be able to cover the macroblocks its frame header states (see
-// PictureLimits.h); a frame is the optional alpha chunk, then the "VP8 " or "VP8L" chunk.
+// PictureLimits.h). A frame is the optional alpha chunk, then the "VP8 " chunk, or, in a file
+// that is a bare bitstream, the VP8 data alone.
 void CheckLossyData(Bytes frame) {
     uint64_t at = 0;
     if (InRange(frame, 0, 8) && std::memcmp(frame.data(), "ALPH", 4) == 0)
         at = 8 + ((uint64_t(Le32(frame.data() + 4)) + 1) & ~uint64_t(1));
-    if (!InRange(frame, at, 8) || std::memcmp(frame.data() + at, "VP8 ", 4) != 0) return;
-    const Bytes vp8 = frame.subspan(at + 8);
-    if (vp8.size() < 10) Refuse("the file ends early");
+    if (InRange(frame, at, 8) && std::memcmp(frame.data() + at, "VP8 ", 4) == 0) at += 8;
+    if (!InRange(frame, at, 10)) Refuse("the file ends early");
+    const Bytes vp8 = frame.subspan(at);
     const uint32_t tag = uint32_t(vp8[0]) | uint32_t(vp8[1]) << 8 | uint32_t(vp8[2]) << 16;
     const uint64_t partition = (tag >> 5) & 0x7FFFF;
     const uint64_t width = Le16(vp8.data() + 6) & 0x3FFF, height = Le16(vp8.data() + 8) & 0x3FFF;
@@ -88,7 +89,8 @@ TDecodedPicture TWebPGraphic::Decode(TStream& stream, TPictureBudget& budget) {
     WebPDemuxReleaseIterator(&frame);
     if (width <= 0 || height <= 0) Refuse("it states no size");
     CheckPictureSize(width, height);
-    CheckLossyData(fragment);
+    // Lossless data has no such floor: a flat picture costs next to nothing.
+    if (config.input.format == 1) CheckLossyData(fragment);
 
     budget.AllowImage(width, height, alpha ? 5 : 4);
     TDecodedPicture picture;

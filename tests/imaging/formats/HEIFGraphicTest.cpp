@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "imaging/formats/AVIFGraphic.h"
 #include "tests/imaging/formats/PhotoFixtures.h"
 #include "tests/imaging/formats/PhotoTesting.h"
@@ -61,6 +64,19 @@ TEST(THEIFGraphic, RefusesCutDamagedAndForeignFilesWithLibheifsReason) {
             EXPECT_EQ(error.rfind(prefix, 0), 0u) << error;
             EXPECT_GT(error.size(), prefix.size() + 4) << error;  // and why
         }
+}
+
+TEST(THEIFGraphic, AGridStatingACanvasFarBeyondItsSizeIsRefusedBeforeDecoding) {
+    // Found by the fuzz target: 876 bytes whose grid states 27759 x 14441 pixels under an "ispe"
+    // of 8 x 12, which cost half a minute and 2.3 GB before libheif was given a limit.
+    std::ifstream in(std::string(CORVANE_SOURCE_DIR) +
+                         "/tests/fuzz/corpus/heif/grid-canvas-beyond-its-size.heic",
+                     std::ios::binary);
+    const ByteVec bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_EQ(bytes.size(), 876u);
+    EXPECT_EQ(LoadErrorOf<THEIFGraphic>(bytes),
+              "HEIF image is not valid: Memory allocation error: Security limit exceeded: Image "
+              "size 14441x27759 exceeds the maximum image size 2061x2061");
 }
 
 }  // namespace

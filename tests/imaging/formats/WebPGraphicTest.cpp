@@ -58,25 +58,26 @@ TEST(TWebPGraphic, RefusesCutDamagedAndLyingFilesSayingWhy) {
     damagedHeader[23] ^= 0xFF;  // the frame's start code
     EXPECT_EQ(LoadErrorOf<TWebPGraphic>(damagedHeader), prefix + "its data is damaged");
 
-    // The frame header states 16383 x 16383 over a first partition of a few dozen bytes: refused
-    // before anything is allocated.
+    // The frame header states 16383 x 16383 over a first partition of a few dozen bytes, in a
+    // file and as a bare bitstream: refused before anything is allocated.
     ByteVec lying = good;
     for (size_t at : {26u, 28u}) {
         lying[at] = 0xFF;
         lying[at + 1] = 0x3F;
     }
-    TMemoryStream stream(lying);
-    TWebPGraphic webp;
-    try {
-        webp.LoadFromStream(stream);
-        FAIL() << "loaded";
-    } catch (const EInvalidGraphic& e) {
-        EXPECT_EQ(std::string(e.what()),
-                  prefix +
-                      "its image data is too short for 16383 x 16383 pixels (the file is "
-                      "cut short or damaged)");
+    for (const ByteVec& bytes : {lying, ByteVec(lying.begin() + 20, lying.end())}) {
+        TMemoryStream stream(bytes);
+        TWebPGraphic webp;
+        try {
+            webp.LoadFromStream(stream);
+            ADD_FAILURE() << "loaded";
+        } catch (const EInvalidGraphic& e) {
+            EXPECT_EQ(std::string(e.what()),
+                      prefix + "its image data is too short for 16383 x 16383 pixels (the file "
+                               "is cut short or damaged)");
+        }
+        EXPECT_EQ(webp.Budget().BytesAllocated(), 0u);
     }
-    EXPECT_EQ(webp.Budget().BytesAllocated(), 0u);
 }
 
 }  // namespace
