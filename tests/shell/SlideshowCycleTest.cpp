@@ -13,6 +13,7 @@
 #include "settings/NyBase.h"
 #include "shell/ShellFixtures.h"
 #include "shell/SlideshowLists.h"
+#include "tests/imaging/formats/PhotoFixtures.h"
 
 namespace corvane::test {
 namespace {
@@ -82,7 +83,7 @@ TEST_F(SlideshowCycle, SubfoldersTakeInTheWholeTreeWhenTheSettingOrTheFlagAsks) 
     const std::string pics = Pics().string();
     const Strings tree = {pics + "/2024/a.png", pics + "/2024/Trip/c.heic", pics + "/b.jpg"};
 
-    StartUp();  // no setting: the folder's own files, as designed
+    StartUp();  // no setting: the folder's own files only
     EXPECT_EQ(PicList, (Strings{pics + "/b.jpg"}));
     InitializeSlideshowLists(true);  // --subfolders
     EXPECT_EQ(PicList, tree);
@@ -94,6 +95,35 @@ TEST_F(SlideshowCycle, SubfoldersTakeInTheWholeTreeWhenTheSettingOrTheFlagAsks) 
         StartUp();
         EXPECT_EQ(PicList, expected) << setting;
     }
+}
+
+TEST_F(SlideshowCycle, APhotoFolderOfPngWebPAndHeicPlaysUpright) {
+    using namespace corvane::testing;
+    const Bitmap32 blocks = BlockPicture(3, 2, 16);
+    PngOptions turned;
+    turned.Orientation = 6;  // shown upright: 32 x 48
+    WebPOptions lossy;
+    lossy.Lossless = false;
+    const std::vector<std::pair<std::string, ByteVec>> files = {
+        {"IMG_0001.HEIC", EncodeHeif(blocks, false)},
+        {"download.webp", EncodeWebP(blocks, {}, lossy)},
+        {"screenshot.png", EncodePngOf(blocks, {}, turned)},
+    };
+    for (const auto& [name, bytes] : files)
+        std::ofstream(Pics() / name, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    StartUp();
+    AutoPic = 0;
+    PicDelay = 0;
+    std::vector<std::string> shown;
+    for (int i = 0; i < 3; ++i) {
+        PlayerComplete(FPlayer);
+        const TPicture& picture = FPlayer.Picture();
+        shown.push_back(std::string(picture.Graphic()->ClassName()) + " " +
+                        std::to_string(picture.Width()) + "x" + std::to_string(picture.Height()));
+    }
+    // download.webp, IMG_0001.HEIC, screenshot.png in order, from the second on.
+    EXPECT_EQ(shown, (Strings{"THEIFGraphic 48x32", "TPNGGraphic 32x48", "TWebPGraphic 48x32"}));
 }
 
 TEST_F(SlideshowCycle, SequentialOrderStartsAtTheSecondEntry) {
