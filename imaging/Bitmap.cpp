@@ -1,8 +1,11 @@
 #include "imaging/Bitmap.h"
 
+#include <algorithm>
+
 #include "imaging/DibDecoder.h"
 #include "imaging/ImagingErrors.h"
 #include "imaging/JPEGImage.h"
+#include "imaging/PictureLimits.h"
 #include "imaging/Stream.h"
 #include "platform/raster/Drawing.h"
 
@@ -23,17 +26,37 @@ static_assert(sizeof(BitmapFileHeader) == 14);
 
 constexpr const char* InvalidBitmap = "Bitmap image is not valid";
 
+[[noreturn]] void Fail() {
+    throw EInvalidGraphic(InvalidBitmap);
+}
+
 }  // namespace
 
-Bitmap32 DecodeBitmapFile(Bytes data) {
+Bitmap32 ReadBitmapFile(TStream& stream, TPictureBudget& budget) {
+    const uint64_t base = stream.Position();
+    const uint64_t size = stream.Size() - std::min(base, stream.Size());
+    const std::vector<uint8_t> head =
+        budget.ReadUpTo(stream, base, sizeof(BitmapFileHeader) + MaxDibHeadBytes);
     BitmapFileHeader file{};
-    if (!ReadStruct(data, 0, file) || file.Type != 0x4D42) throw EInvalidGraphic(InvalidBitmap);
-    const Bytes info = data.subspan(sizeof file);
-    // The stated pixel offset is used when it points past the headers into the file; writers
-    // that leave it 0 put the pixels right after the colour table.
-    std::optional<Bytes> bits;
-    if (file.OffBits > sizeof file && file.OffBits < data.size()) bits = data.subspan(file.OffBits);
-    return DecodeDib(info, bits, DibOptions{InvalidBitmap}).Image;
+    if (!ReadStruct(Bytes(head), 0, file) || file.Type != 0x4D42) Fail();
+    const Bytes info = Bytes(head).subspan(sizeof file);
+    const DibOptions options{InvalidBitmap};
+    const DibInfo layout = ReadDibInfo(info, options);
+    CheckPictureSize(layout.Width, layout.Height);
+
+    // Writers that leave the pixel offset 0 put the pixels right after the colour table; a
+    // stated offset must lie past the headers and the colours the pixels use, inside the file.
+    uint64_t bitsAt = sizeof file + layout.TableEnd;
+    if (file.OffBits != 0) {
+        if (file.OffBits < sizeof file + layout.HeadersEnd || file.OffBits >= size) Fail();
+        bitsAt = file.OffBits;
+    }
+    std::vector<uint8_t> bits;
+    if (layout.RunLength)
+        bits = budget.ReadUpTo(stream, base + bitsAt, layout.MostBitsSize);
+    else if (!budget.ReadAt(stream, base + bitsAt, layout.BitsSize, bits))
+        Fail();
+    return DecodeDib(info, Bytes(bits), options, budget).Image;
 }
 
 std::unique_ptr<TGraphic> TBitmap::Clone() const {
@@ -44,8 +67,7 @@ std::unique_ptr<TGraphic> TBitmap::Clone() const {
 }
 
 void TBitmap::LoadFromStream(TStream& stream) {
-    const std::vector<uint8_t> data = stream.ReadRemaining();
-    SetImage(DecodeBitmapFile(data));
+    SetImage(ReadBitmapFile(stream, StartBudget()));
 }
 
 void TBitmap::Draw(Bitmap32& dest, const TRect& rect) const {

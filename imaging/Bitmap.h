@@ -38,7 +38,9 @@ protected:
     Bitmap32 FImage;
 };
 
-// Reads a bitmap file (file header and device-independent bitmap) from memory.
-Bitmap32 DecodeBitmapFile(Bytes data);
+// Reads a bitmap file (file header and device-independent bitmap) from the stream's position:
+// its headers, then exactly the pixel data they state (run-length data: at most what a writer
+// can need for the stated size), all through the budget.
+Bitmap32 ReadBitmapFile(TStream& stream, TPictureBudget& budget);
 
 }  // namespace corvane

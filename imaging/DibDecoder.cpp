@@ -79,7 +79,14 @@ struct Header {
     uint32_t Compression = BI_RGB;
     Channel Red, Green, Blue;
     std::vector<Pixel> Palette;  // the entries a pixel index may name
+    size_t HeadersEnd = 0;       // offset in info past the header, the masks and the colours used
     size_t TableEnd = 0;         // offset in info just past the colour table
+
+    bool RunLength() const { return Compression == BI_RLE8 || Compression == BI_RLE4; }
+    uint64_t Stride() const { return (uint64_t(Width) * uint64_t(BitCount) + 31) / 32 * 4; }
+    uint64_t Pixels() const { return uint64_t(Width) * uint64_t(Height); }
+    // The AND mask of an icon image: one bit per pixel, rows padded to 32 bits.
+    uint64_t MaskSize() const { return (uint64_t(Width) + 31) / 32 * 4 * uint64_t(Height); }
 };
 
 class Decoder {
@@ -125,12 +132,6 @@ public:
                      b = Channel::From(masks[2]);
                 if (!r || !g || !b) Fail();
                 h.Red = *r, h.Green = *g, h.Blue = *b;
-            } else if (h.BitCount == 16) {
-                h.Red = *Channel::From(0x7C00), h.Green = *Channel::From(0x03E0);
-                h.Blue = *Channel::From(0x001F);
-            } else if (h.BitCount == 32) {
-                h.Red = *Channel::From(0xFF0000), h.Green = *Channel::From(0xFF00);
-                h.Blue = *Channel::From(0xFF);
             }
             if (h.BitCount <= 8)
                 paletteCount = info.ClrUsed ? info.ClrUsed : uint64_t(1) << h.BitCount;
@@ -138,14 +139,24 @@ public:
                 paletteCount = info.ClrUsed;  // an optional table that pixels do not use
             h.TableEnd = size_t(offset);
         }
+        // Uncompressed 16 and 32 bits have fixed fields, also under the OS/2 core header.
+        if (h.Compression == BI_RGB && h.BitCount == 16) {
+            h.Red = *Channel::From(0x7C00), h.Green = *Channel::From(0x03E0);
+            h.Blue = *Channel::From(0x001F);
+        } else if (h.Compression == BI_RGB && h.BitCount == 32) {
+            h.Red = *Channel::From(0xFF0000), h.Green = *Channel::From(0xFF00);
+            h.Blue = *Channel::From(0xFF);
+        }
         ValidateFormat(h);
         if (!InRange(FInfo, h.TableEnd, paletteCount * paletteEntrySize)) {
             // Pixels that name no colour need none; a depth that indexes must have its table.
             if (h.BitCount <= 8) Fail();
             paletteCount = 0;
         }
+        h.HeadersEnd = h.TableEnd;
         if (h.BitCount <= 8) {
             const uint64_t used = std::min<uint64_t>(paletteCount, uint64_t(1) << h.BitCount);
+            h.HeadersEnd += size_t(used * paletteEntrySize);
             h.Palette.assign(size_t(1) << h.BitCount, 0);  // indices past the table are black
             for (uint64_t i = 0; i < used; ++i) {
                 const uint8_t* p = FInfo.data() + h.TableEnd + i * paletteEntrySize;
@@ -191,25 +202,32 @@ public:
         }
     }
 
-    DibImage Decode(std::optional<Bytes> bitsBlock) {
+    DibImage Decode(std::optional<Bytes> bitsBlock, TPictureBudget& budget) {
         const Header h = ReadHeader();
         CheckPictureSize(h.Width, h.Height);
         Bytes bits = bitsBlock ? *bitsBlock
                                : (h.TableEnd <= FInfo.size() ? FInfo.subspan(h.TableEnd) : Bytes{});
+        // Bytes that must follow the pixel data and yield no colour.
+        const uint64_t trailing = FOptions.MaskFollows && h.BitCount < 32 ? h.MaskSize() : 0;
         DibImage out;
         out.BitCount = h.BitCount;
         out.TopDown = h.TopDown;
         out.Bits = bits;
-        if (h.Compression == BI_RLE8 || h.Compression == BI_RLE4) {
+        if (h.RunLength()) {
+            if (bits.size() < trailing ||
+                !DataCanYield(bits.size() - trailing, h.Pixels(), MaxRlePixelsPerByte))
+                Fail();
+            budget.AllowImage(h.Width, h.Height);
             out.Image = Bitmap32(h.Width, h.Height);
             out.BitsEnd = DecodeRle(h, bits, out.Image);
             return out;
         }
-        const uint64_t stride = (uint64_t(h.Width) * uint64_t(h.BitCount) + 31) / 32 * 4;
-        if (!InRange(bits, 0, stride * uint64_t(h.Height))) Fail();
+        const uint64_t stride = h.Stride();
+        if (!InRange(bits, 0, stride * uint64_t(h.Height) + trailing)) Fail();
         out.BitsEnd = size_t(stride * uint64_t(h.Height));
-        out.Image = Bitmap32(h.Width, h.Height);
         const bool keepAlpha = FOptions.WantAlpha && h.BitCount == 32 && h.Compression == BI_RGB;
+        budget.AllowImage(h.Width, h.Height, keepAlpha ? 5 : 4);
+        out.Image = Bitmap32(h.Width, h.Height);
         if (keepAlpha) out.Alpha.assign(size_t(h.Width) * size_t(h.Height), 0);
         for (int32_t row = 0; row < h.Height; ++row) {
             const int32_t y = h.TopDown ? row : h.Height - 1 - row;
@@ -307,11 +325,18 @@ private:
 DibInfo ReadDibInfo(Bytes info, const DibOptions& options) {
     Decoder decoder(info, options);
     const Header h = decoder.ReadHeader();
-    return DibInfo{h.Width, h.Height, h.BitCount};
+    DibInfo out{h.Width, h.Height, h.BitCount, h.RunLength(), h.HeadersEnd, h.TableEnd};
+    if (h.RunLength())
+        // Runs of one pixel take two bytes each, and a row ends with a code of two or four.
+        out.MostBitsSize = 2 * h.Pixels() + 4 * uint64_t(h.Height) + 2;
+    else
+        out.BitsSize = h.Stride() * uint64_t(h.Height);
+    return out;
 }
 
-DibImage DecodeDib(Bytes info, std::optional<Bytes> bits, const DibOptions& options) {
-    return Decoder(info, options).Decode(bits);
+DibImage DecodeDib(Bytes info, std::optional<Bytes> bits, const DibOptions& options,
+                   TPictureBudget& budget) {
+    return Decoder(info, options).Decode(bits, budget);
 }
 
 }  // namespace corvane

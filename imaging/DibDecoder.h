@@ -5,14 +5,17 @@
 // records. 1, 4, 8, 16, 24 and 32 bits per pixel; uncompressed, RLE8, RLE4 and bit fields;
 // bottom-up and top-down rows. Pixels an RLE stream leaves unset are black.
 //
-// Everything is validated before pixels are allocated; bad data throws EInvalidGraphic with the
-// caller's message, too large a size throws EPictureTooLarge.
+// Everything is validated before pixels are allocated, and the pixels are allocated only once the
+// data for them is known to be there: uncompressed rows exactly, run-length data by what its
+// bytes can yield (see PictureLimits.h). Bad data throws EInvalidGraphic with the caller's
+// message, too large a size throws EPictureTooLarge.
 
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "imaging/ByteReader.h"
+#include "imaging/PictureLimits.h"
 #include "platform/raster/Bitmap32.h"
 
 namespace corvane {
@@ -23,6 +26,10 @@ struct DibOptions {
     bool DoubleHeight = false;
     // Keep the fourth byte of 32-bit uncompressed pixels as alpha values.
     bool WantAlpha = false;
+    // An AND mask (one bit per pixel, rows padded to 32 bits) follows the pixel data. Below 32
+    // bits per pixel every icon needs it, so its bytes must be there before pixels are
+    // allocated; at 32 bits it is needed only when the image has no alpha values.
+    bool MaskFollows = false;
 };
 
 struct DibImage {
@@ -40,11 +47,17 @@ struct DibInfo {
     int32_t Width = 0;
     int32_t Height = 0;
     int BitCount = 0;
+    bool RunLength = false;     // RLE8 or RLE4
+    size_t HeadersEnd = 0;      // offset in info past the header, its masks and the colours used
+    size_t TableEnd = 0;        // offset in info past the whole colour table
+    uint64_t BitsSize = 0;      // uncompressed: the exact size of the pixel data
+    uint64_t MostBitsSize = 0;  // run-length: the most pixel data a writer can need
 };
 DibInfo ReadDibInfo(Bytes info, const DibOptions& options);
 
 // info holds the header and colour table; bits the pixel data, or nothing when the pixels follow
-// the colour table inside info.
-DibImage DecodeDib(Bytes info, std::optional<Bytes> bits, const DibOptions& options);
+// the colour table inside info. The pixels are allocated through the budget.
+DibImage DecodeDib(Bytes info, std::optional<Bytes> bits, const DibOptions& options,
+                   TPictureBudget& budget);
 
 }  // namespace corvane

@@ -172,11 +172,11 @@ std::optional<EmfLayout> ReadEmfLayout(Bytes data) {
     return layout;
 }
 
-void PlayEmf(Bytes data, const EmfLayout& layout, Bitmap32& target, const TargetFrame& frame) {
+void PlayEmf(Bytes data, const EmfLayout& layout, Bitmap32& target, const TargetFrame& frame,
+             TPictureBudget& budget) {
     State state;
     std::vector<State> saved;
     MetaObjects objects;
-    int64_t pixelBudget = MaxPicturePixels;
 
     // Logical units -> world transform -> page mapping -> reference device -> target.
     auto map = [&](double x, double y) {
@@ -212,7 +212,8 @@ void PlayEmf(Bytes data, const EmfLayout& layout, Bitmap32& target, const Target
                       frame.Top + (devY - layout.FrameTop) * frame.Height / layout.FrameHeight};
     };
     auto fillRect = [&](double l, double t, double r, double b, Pixel color) {
-        FillPolygonOnTarget(target, {map(l, t), map(r, t), map(r, b), map(l, b)}, false, color);
+        FillPolygonOnTarget(target, {map(l, t), map(r, t), map(r, b), map(l, b)}, false, color,
+                            budget);
     };
     // The source bitmap of a blit record: header at offBmi (cbBmi bytes), bits at offBits.
     auto blit = [&](const Record& r, size_t offsetsAt, double x, double y, double w, double h,
@@ -221,7 +222,7 @@ void PlayEmf(Bytes data, const EmfLayout& layout, Bitmap32& target, const Target
         const uint32_t offBits = r.U(offsetsAt + 8), cbBits = r.U(offsetsAt + 12);
         if (!r.Has(offBmi, cbBmi) || !r.Has(offBits, cbBits) || cbBmi == 0) return;
         DrawDibOnTarget(target, map(x, y), map(x + w, y + h), r.Data.subspan(offBmi, cbBmi),
-                        r.Data.subspan(offBits, cbBits), sx, sy, sw, sh, pixelBudget);
+                        r.Data.subspan(offBits, cbBits), sx, sy, sw, sh, budget);
     };
     auto polygon = [&](const Record& r, size_t countAt, size_t pointsAt, bool small) {
         const uint32_t count = r.U(countAt);
@@ -232,7 +233,7 @@ void PlayEmf(Bytes data, const EmfLayout& layout, Bitmap32& target, const Target
             const size_t at = pointsAt + i * pointSize;
             pts.push_back(small ? map(r.S16(at), r.S16(at + 2)) : map(r.S(at), r.S(at + 4)));
         }
-        FillPolygonOnTarget(target, std::move(pts), state.Winding, state.Brush.Color);
+        FillPolygonOnTarget(target, std::move(pts), state.Winding, state.Brush.Color, budget);
     };
     auto polyPolygon = [&](const Record& r, bool small) {
         // bounds, number of polygons, total points, the counts, the points
@@ -248,7 +249,7 @@ void PlayEmf(Bytes data, const EmfLayout& layout, Bitmap32& target, const Target
             for (uint32_t i = 0; i < count; ++i, at += pointSize)
                 pts.push_back(small ? map(r.S16(at), r.S16(at + 2)) : map(r.S(at), r.S(at + 4)));
             used += count;
-            FillPolygonOnTarget(target, std::move(pts), state.Winding, state.Brush.Color);
+            FillPolygonOnTarget(target, std::move(pts), state.Winding, state.Brush.Color, budget);
         }
     };
     auto setExtent = [](double& ex, double& ey, int32_t x, int32_t y) {

@@ -23,7 +23,9 @@ struct EmfLayout {
 std::optional<EmfLayout> ReadEmfLayout(Bytes data);
 bool IsEmf(Bytes data);
 
-// Plays the records onto the target with the picture's frame mapped onto the given frame.
-void PlayEmf(Bytes data, const EmfLayout& layout, Bitmap32& target, const TargetFrame& frame);
+// Plays the records onto the target with the picture's frame mapped onto the given frame,
+// charging each drawing record to the budget's work first.
+void PlayEmf(Bytes data, const EmfLayout& layout, Bitmap32& target, const TargetFrame& frame,
+             TPictureBudget& budget);
 
 }  // namespace corvane

@@ -39,7 +39,7 @@ const TGraphicClass* GraphicClassOf() {
 }
 
 class TGraphic {
-  public:
+public:
     virtual ~TGraphic() = default;
     TGraphic(const TGraphic&) = delete;
     TGraphic& operator=(const TGraphic&) = delete;
@@ -72,7 +72,7 @@ class TGraphic {
     TGraphicNotify OnChange;
     TProgressEvent OnProgress;
 
-  protected:
+protected:
     TGraphic() = default;
     // Raises OnChange; called whenever the content changes.
     void Changed();
@@ -86,7 +86,7 @@ class TGraphic {
     // The same budget from a drawing, which is const.
     TPictureBudget& DrawBudget() const { return FBudget; }
 
-  private:
+private:
     bool FTransparent = false;
     mutable TPictureBudget FBudget;
 };

@@ -1,9 +1,12 @@
 #include "imaging/Icon.h"
 
+#include <algorithm>
+
 #include "imaging/AlphaDraw.h"
 #include "imaging/ByteReader.h"
 #include "imaging/DibDecoder.h"
 #include "imaging/ImagingErrors.h"
+#include "imaging/PictureLimits.h"
 #include "imaging/PngCodec.h"
 #include "imaging/Stream.h"
 
@@ -39,24 +42,30 @@ constexpr const char* InvalidIcon = "Icon image is not valid";
 
 // What an entry's own image header says, which is more reliable than the directory.
 struct Candidate {
-    Bytes Data;
+    uint64_t Offset = 0;  // from the start of the file
+    uint64_t Size = 0;
     bool Png = false;
     int64_t Pixels = 0;
     int Depth = 0;
 };
 
-Candidate Inspect(Bytes data, const IconDirEntry& entry) {
-    if (!InRange(data, entry.ImageOffset, entry.BytesInRes)) Fail();
+// Reads the start of an entry: enough for a PNG's header, or for a bitmap's header and colours.
+Candidate Inspect(TStream& stream, uint64_t base, uint64_t fileSize, const IconDirEntry& entry,
+                  TPictureBudget& budget) {
+    if (entry.ImageOffset > fileSize || entry.BytesInRes > fileSize - entry.ImageOffset) Fail();
     Candidate c;
-    c.Data = data.subspan(entry.ImageOffset, entry.BytesInRes);
-    if (IsPng(c.Data)) {
+    c.Offset = entry.ImageOffset;
+    c.Size = entry.BytesInRes;
+    const std::vector<uint8_t> start =
+        budget.ReadUpTo(stream, base + c.Offset, std::min<uint64_t>(c.Size, MaxDibHeadBytes));
+    if (IsPng(start)) {
         int32_t w = 0, h = 0;
-        if (!ReadPngSize(c.Data, w, h)) Fail();
+        if (!ReadPngSize(start, w, h)) Fail();
         c.Png = true;
         c.Pixels = int64_t(w) * h;
         c.Depth = 32;
     } else {
-        const DibInfo info = ReadDibInfo(c.Data, DibOptions{InvalidIcon, true});
+        const DibInfo info = ReadDibInfo(start, DibOptions{InvalidIcon, true});
         c.Pixels = int64_t(info.Width) * info.Height;
         c.Depth = info.BitCount;
     }
@@ -77,26 +86,39 @@ std::unique_ptr<TGraphic> TIcon::Clone() const {
 }
 
 void TIcon::LoadFromStream(TStream& stream) {
-    const std::vector<uint8_t> bytes = stream.ReadRemaining();
-    const Bytes data(bytes);
+    TPictureBudget& budget = StartBudget();
+    // Only the directory, the start of each entry and the chosen entry are read.
+    const uint64_t base = stream.Position();
+    const uint64_t fileSize = stream.Size() - std::min(base, stream.Size());
+    std::vector<uint8_t> head;
     IconDir dir{};
-    if (!ReadStruct(data, 0, dir) || dir.Reserved != 0 || dir.Type != 1 || dir.Count == 0) Fail();
+    if (!budget.ReadAt(stream, base, sizeof dir, head) || !ReadStruct(Bytes(head), 0, dir) ||
+        dir.Reserved != 0 || dir.Type != 1 || dir.Count == 0)
+        Fail();
+    std::vector<uint8_t> entries;
+    if (!budget.ReadAt(stream, base + sizeof dir, uint64_t(dir.Count) * sizeof(IconDirEntry),
+                       entries))
+        Fail();
     Candidate best;
     for (uint32_t i = 0; i < dir.Count; ++i) {
         IconDirEntry entry{};
-        if (!ReadStruct(data, sizeof dir + uint64_t(i) * sizeof entry, entry)) Fail();
-        const Candidate c = Inspect(data, entry);
+        ReadStruct(Bytes(entries), uint64_t(i) * sizeof entry, entry);
+        const Candidate c = Inspect(stream, base, fileSize, entry, budget);
         if (c.Pixels > best.Pixels || (c.Pixels == best.Pixels && c.Depth > best.Depth)) best = c;
     }
+    std::vector<uint8_t> chosen;
+    if (!budget.ReadAt(stream, base + best.Offset, best.Size, chosen)) Fail();
+    const Bytes data(chosen);
 
     Bitmap32 image;
     std::vector<uint8_t> alpha;
     if (best.Png) {
-        PngImage png = DecodePng(best.Data, InvalidIcon);
+        PngImage png = DecodePng(data, InvalidIcon, budget);
         image = std::move(png.Image);
         alpha = std::move(png.Alpha);
     } else {
-        DibImage dib = DecodeDib(best.Data, std::nullopt, DibOptions{InvalidIcon, true, true});
+        DibImage dib =
+            DecodeDib(data, std::nullopt, DibOptions{InvalidIcon, true, true, true}, budget);
         const int32_t w = dib.Image.Width(), h = dib.Image.Height();
         bool hasAlpha = false;
         for (uint8_t a : dib.Alpha) hasAlpha |= a != 0;
@@ -108,6 +130,7 @@ void TIcon::LoadFromStream(TStream& stream) {
             const uint64_t stride = (uint64_t(w) + 31) / 32 * 4;
             if (!InRange(dib.Bits, dib.BitsEnd, stride * uint64_t(h))) Fail();
             const uint8_t* mask = dib.Bits.data() + dib.BitsEnd;
+            budget.AllowImage(w, h, 1);
             alpha.assign(size_t(w) * size_t(h), 0);
             for (int32_t row = 0; row < h; ++row) {
                 const uint8_t* bits = mask + size_t(stride) * size_t(row);

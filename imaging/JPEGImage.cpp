@@ -2,6 +2,7 @@
 
 #include "imaging/DisplayDepth.h"
 #include "imaging/JpegCodec.h"
+#include "imaging/Orientation.h"
 #include "imaging/PictureLimits.h"
 #include "imaging/Stream.h"
 #include "platform/raster/Drawing.h"
@@ -14,20 +15,24 @@ std::unique_ptr<TGraphic> TJPEGImage::Clone() const {
     copy->FWidth = FWidth;
     copy->FHeight = FHeight;
     copy->FGrayscale = FGrayscale;
+    copy->FOrientation = FOrientation;
     copy->FDecoded = FDecoded;
     copy->SetTransparent(Transparent());
     return copy;
 }
 
 void TJPEGImage::LoadFromStream(TStream& stream) {
-    std::vector<uint8_t> data = stream.ReadRemaining();
+    // libjpeg reads from memory: the whole file, within the budget's ceiling.
+    std::vector<uint8_t> data = StartBudget().ReadWhole(stream);
     const JpegHeader header = ReadJpegHeader(data);
     // Refused at once rather than at the first drawing, so the load itself reports it.
     CheckPictureSize(header.Width, header.Height);
     FData = std::move(data);
-    FWidth = header.Width;
-    FHeight = header.Height;
+    const bool swap = SwapsSides(header.Orientation);
+    FWidth = swap ? header.Height : header.Width;
+    FHeight = swap ? header.Width : header.Height;
     FGrayscale = header.Grayscale;
+    FOrientation = header.Orientation;
     FDecoded.reset();
     Changed();
 }
@@ -35,7 +40,7 @@ void TJPEGImage::LoadFromStream(TStream& stream) {
 const Bitmap32& TJPEGImage::DecodedImage() const {
     if (!FDecoded) {
         const bool quantize = FGrayscale || DisplayBitsPerPixel() <= 8;
-        FDecoded = DecodeJpeg(FData, quantize);
+        FDecoded = TurnUpright(DecodeJpeg(FData, quantize), FOrientation);
     }
     return *FDecoded;
 }

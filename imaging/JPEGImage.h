@@ -2,7 +2,8 @@
 // A JPEG picture. Loading keeps the whole file in memory and reads only its header, which gives
 // the width and height; the pixels are decoded on the first drawing or copy and kept from then
 // on. Grayscale files, and every file when the display had 8 or fewer bits per pixel at start-up,
-// are quantised to 236 colours.
+// are quantised to 236 colours. A picture whose EXIF block records a turn is turned upright when
+// it is decoded; its width and height are those of the upright picture from the start.
 
 #include <optional>
 #include <vector>
@@ -29,6 +30,8 @@ public:
     void Draw(Bitmap32& dest, const TRect& rect) const override;
 
     bool Grayscale() const { return FGrayscale; }
+    // The EXIF Orientation of the file (1 to 8; 1 also when it has none).
+    int Orientation() const { return FOrientation; }
     // Whether the pixels have been decoded yet.
     bool Decoded() const { return FDecoded.has_value(); }
     // The decoded pixels, decoding them first if need be.
@@ -39,6 +42,7 @@ private:
     int32_t FWidth = 0;
     int32_t FHeight = 0;
     bool FGrayscale = false;
+    int FOrientation = 1;
     mutable std::optional<Bitmap32> FDecoded;
 };
 

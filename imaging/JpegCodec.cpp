@@ -1,11 +1,16 @@
 #include "imaging/JpegCodec.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
+#include <cstring>
 
 #include <jpeglib.h>
+// jerror.h needs jpeglib.h first.
+#include <jerror.h>
 
 #include "imaging/ImagingErrors.h"
+#include "imaging/Orientation.h"
 #include "imaging/PictureLimits.h"
 
 namespace corvane {
@@ -14,11 +19,21 @@ namespace {
 
 // libjpeg reports a fatal error by calling error_exit, which must not return. It jumps back to
 // the call that started the work; that call then cleans up and throws. No C++ object with a
-// destructor lives in the frames the jump leaves.
+// destructor lives in the frames the jump leaves. The progress monitor ends a decode that reads
+// more scans than MaxJpegScans the same way.
 struct ErrorManager {
     jpeg_error_mgr Pub;
+    jpeg_progress_mgr Progress;
     std::jmp_buf Jump;
 };
+
+void LimitScans(j_common_ptr cinfo) {
+    // Every scan of a progressive file is a pass over the whole picture, however few bytes it
+    // has: a file of thousands of empty scans is refused with libjpeg's code for a bad scan
+    // sequence.
+    const int scan = reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number;
+    if (scan > MaxJpegScans) ERREXIT1(cinfo, JERR_BAD_SCAN_SCRIPT, scan);
+}
 
 void ErrorExit(j_common_ptr cinfo) {
     std::longjmp(reinterpret_cast<ErrorManager*>(cinfo->err)->Jump, 1);
@@ -32,6 +47,18 @@ void Prepare(jpeg_decompress_struct& cinfo, ErrorManager& errors) {
     errors.Pub.error_exit = ErrorExit;
     errors.Pub.emit_message = EmitMessage;
     errors.Pub.output_message = OutputMessage;
+    errors.Progress = jpeg_progress_mgr{};
+    errors.Progress.progress_monitor = LimitScans;
+}
+
+// The Orientation of the first EXIF block among the APP1 segments libjpeg has kept (others hold
+// XMP and the like).
+int SavedExifOrientation(const jpeg_decompress_struct& cinfo) {
+    for (jpeg_saved_marker_ptr m = cinfo.marker_list; m; m = m->next)
+        if (m->marker == JPEG_APP0 + 1 && m->data_length >= 6 &&
+            std::memcmp(m->data, "Exif\0", 5) == 0)
+            return ReadExifOrientation(Bytes(m->data, m->data_length));
+    return OrientationAsStored;
 }
 
 // 0 on success, else libjpeg's message code.
@@ -46,10 +73,20 @@ int ReadHeaderC(const uint8_t* data, size_t size, JpegHeader* out) {
     }
     jpeg_create_decompress(&cinfo);
     jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
+    jpeg_save_markers(&cinfo, JPEG_APP0 + 1, 0xFFFF);
     jpeg_read_header(&cinfo, TRUE);
+    out->Orientation = SavedExifOrientation(cinfo);
     out->Width = int32_t(cinfo.image_width);
     out->Height = int32_t(cinfo.image_height);
     out->Grayscale = cinfo.jpeg_color_space == JCS_GRAYSCALE;
+    // The headers end at the first scan; what follows is the entropy-coded data of all scans.
+    for (int c = 0; c < cinfo.num_components; ++c) {
+        const jpeg_component_info& component = cinfo.comp_info[c];
+        out->LargestComponentBlocks =
+            std::max(out->LargestComponentBlocks,
+                     uint64_t(component.width_in_blocks) * component.height_in_blocks);
+    }
+    out->ScanBytes = cinfo.src->bytes_in_buffer;
     jpeg_destroy_decompress(&cinfo);
     return 0;
 }
@@ -65,6 +102,7 @@ int DecodeC(const uint8_t* data, size_t size, bool quantize, Bitmap32* out) {
         return code ? code : -1;
     }
     jpeg_create_decompress(&cinfo);
+    cinfo.progress = &errors.Progress;  // creating the decompressor clears it
     jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
     jpeg_read_header(&cinfo, TRUE);
     cinfo.scale_num = 1;
@@ -118,6 +156,11 @@ int DecodeC(const uint8_t* data, size_t size, bool quantize, Bitmap32* out) {
 JpegHeader ReadJpegHeader(Bytes data) {
     JpegHeader header;
     if (int code = ReadHeaderC(data.data(), data.size(), &header)) throw EJPEG(code);
+    // A size past the limit is refused as such; below it, the data must be able to cover the
+    // picture, or else a few bytes with a patched frame header would cost the full picture.
+    CheckPictureSize(header.Width, header.Height);
+    if (!DataCanYield(header.ScanBytes, header.LargestComponentBlocks, MaxJpegBlocksPerByte))
+        throw EJPEG(JERR_INPUT_EOF);
     return header;
 }
 

@@ -1,5 +1,7 @@
 #include "imaging/MetaDrawing.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 
 #include "imaging/DibDecoder.h"
@@ -11,17 +13,22 @@ namespace corvane {
 
 void MetaObjects::Put(uint32_t index, Slot slot) {
     if (index >= MaxSlots) return;
+    for (uint32_t i = uint32_t(FSlots.size()); i < index; ++i) FFree.insert(i);
     if (index >= FSlots.size()) FSlots.resize(index + 1);
     FSlots[index] = slot;
+    if (slot.Type == Kind::Empty)
+        FFree.insert(index);
+    else
+        FFree.erase(index);
 }
 
 void MetaObjects::PutFirstFree(Slot slot) {
-    for (Slot& s : FSlots)
-        if (s.Type == Kind::Empty) {
-            s = slot;
-            return;
-        }
-    if (FSlots.size() < MaxSlots) FSlots.push_back(slot);
+    if (!FFree.empty()) {
+        FSlots[*FFree.begin()] = slot;
+        FFree.erase(FFree.begin());
+    } else if (FSlots.size() < MaxSlots) {
+        FSlots.push_back(slot);
+    }
 }
 
 const MetaObjects::Slot* MetaObjects::Get(uint32_t index) const {
@@ -30,7 +37,9 @@ const MetaObjects::Slot* MetaObjects::Get(uint32_t index) const {
 }
 
 void MetaObjects::Delete(uint32_t index) {
-    if (index < FSlots.size()) FSlots[index] = Slot{};
+    if (index >= FSlots.size()) return;
+    FSlots[index] = Slot{};
+    FFree.insert(index);
 }
 
 namespace {
@@ -79,7 +88,8 @@ int32_t RoundCoord(double v) {
 
 }  // namespace
 
-void FillPolygonOnTarget(Bitmap32& target, std::vector<PointF> points, bool winding, Pixel color) {
+void FillPolygonOnTarget(Bitmap32& target, std::vector<PointF> points, bool winding, Pixel color,
+                         TPictureBudget& budget) {
     if (points.size() < 3 || target.Empty()) return;
     for (const PointF& p : points)
         if (!std::isfinite(p.X) || !std::isfinite(p.Y)) return;
@@ -87,27 +97,39 @@ void FillPolygonOnTarget(Bitmap32& target, std::vector<PointF> points, bool wind
     if (points.size() < 3) return;
     std::vector<TPoint> pixels;
     pixels.reserve(points.size());
-    for (const PointF& p : points) pixels.push_back(TPoint{RoundCoord(p.X), RoundCoord(p.Y)});
+    TRect box{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
+    for (const PointF& p : points) {
+        const TPoint pixel{RoundCoord(p.X), RoundCoord(p.Y)};
+        pixels.push_back(pixel);
+        box = TRect{std::min(box.Left, pixel.X), std::min(box.Top, pixel.Y),
+                    std::max(box.Right, pixel.X), std::max(box.Bottom, pixel.Y)};
+    }
+    box = Intersect(box, target.Bounds());
+    const int64_t rows = std::max<int64_t>(box.Height(), 0);
+    const int64_t area = box.IsEmpty() ? 0 : box.Width() * box.Height();
+    if (!budget.ChargeWork(area + int64_t(pixels.size()) * (rows + 1))) return;
     const Region region = CreatePolygonRgn(pixels, winding ? WINDING : ALTERNATE);
     for (const TRect& r : region.Rects()) FillRect(target, r, color);
 }
 
 void DrawDibOnTarget(Bitmap32& target, PointF corner1, PointF corner2, Bytes info,
                      std::optional<Bytes> bits, int32_t srcX, int32_t srcY, int32_t srcW,
-                     int32_t srcH, int64_t& pixelBudget) {
+                     int32_t srcH, TPictureBudget& budget) {
+    const int32_t x1 = RoundCoord(corner1.X), y1 = RoundCoord(corner1.Y);
+    const int32_t x2 = RoundCoord(corner2.X), y2 = RoundCoord(corner2.Y);
+    const TRect onTarget =
+        Intersect(TRect{std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)},
+                  target.Bounds());
+    const int64_t touched = onTarget.IsEmpty() ? 0 : onTarget.Width() * onTarget.Height();
     DibImage dib;
     try {
         const DibOptions options{"Metafile is not valid"};
         const DibInfo size = ReadDibInfo(info, options);
-        const int64_t pixels = int64_t(size.Width) * size.Height;
-        if (pixels > pixelBudget) return;
-        pixelBudget -= pixels;
-        dib = DecodeDib(info, bits, options);
+        if (!budget.ChargeWork(int64_t(size.Width) * size.Height + touched)) return;
+        dib = DecodeDib(info, bits, options, budget);
     } catch (const EInvalidGraphic&) {
         return;  // a record whose bitmap does not decode draws nothing, like any record not played
     }
-    const int32_t x1 = RoundCoord(corner1.X), y1 = RoundCoord(corner1.Y);
-    const int32_t x2 = RoundCoord(corner2.X), y2 = RoundCoord(corner2.Y);
     if (!dib.TopDown) srcY = ClampCoord(int64_t(dib.Image.Height()) - srcY - srcH);
     StretchBlt(target, x1, y1, ClampCoord(int64_t(x2) - x1), ClampCoord(int64_t(y2) - y1),
                dib.Image, srcX, srcY, srcW, srcH);

@@ -3,12 +3,15 @@
 // brushes, the selected brush, the fill mode, the saved states) and the drawing operations in
 // target pixels (polygon fills with a solid brush, device-independent bitmaps stretched onto a
 // rectangle). Shapes are clipped to the target before they are scan-converted, so a record with
-// huge coordinates costs no more than one that fits.
+// huge coordinates costs no more than one that fits, and each drawing is charged to the
+// playback's work budget before it is done; what does not fit is skipped.
 
 #include <optional>
+#include <set>
 #include <vector>
 
 #include "imaging/ByteReader.h"
+#include "imaging/PictureLimits.h"
 #include "platform/raster/Bitmap32.h"
 
 namespace corvane {
@@ -45,20 +48,21 @@ public:
 
 private:
     std::vector<Slot> FSlots;
+    std::set<uint32_t> FFree;  // the empty slots below FSlots.size(), so that finding one is cheap
 };
 
-// Fills the polygon (target pixels) by the winding rule or the even-odd rule.
-void FillPolygonOnTarget(Bitmap32& target, std::vector<PointF> points, bool winding, Pixel color);
+// Fills the polygon (target pixels) by the winding rule or the even-odd rule. Its cost is the
+// box it covers on the target plus its scan conversion (points times rows).
+void FillPolygonOnTarget(Bitmap32& target, std::vector<PointF> points, bool winding, Pixel color,
+                         TPictureBudget& budget);
 // Stretches the source rectangle of the device-independent bitmap (the info block and its bits)
 // onto the destination rectangle of the target, given by two opposite corners in target pixels.
 // The source's y counts from the bottom row for a bottom-up bitmap, as the records state it. A
-// bitmap that does not decode is skipped, and so is one that would take the playback past its
-// budget of decoded pixels (pixelBudget, reduced by every bitmap decoded): a few bytes of
-// run-length data can state a large bitmap, and a file of many such records must not cost
-// more than one picture of the largest size.
+// bitmap that does not decode is skipped. Its cost is the bitmap's pixels plus the destination's
+// pixels on the target, charged before the bitmap is decoded.
 void DrawDibOnTarget(Bitmap32& target, PointF corner1, PointF corner2, Bytes info,
                      std::optional<Bytes> bits, int32_t srcX, int32_t srcY, int32_t srcW,
-                     int32_t srcH, int64_t& pixelBudget);
+                     int32_t srcH, TPictureBudget& budget);
 
 // Where the picture's frame lies in target pixels.
 struct TargetFrame {

@@ -22,7 +22,8 @@ std::unique_ptr<TGraphic> TMetafile::Clone() const {
 }
 
 void TMetafile::LoadFromStream(TStream& stream) {
-    std::vector<uint8_t> data = stream.ReadRemaining();
+    TPictureBudget& budget = StartBudget();
+    std::vector<uint8_t> data = budget.ReadWhole(stream);
     const Bytes bytes(data);
     int32_t width = 0, height = 0;
     bool enhanced = false;
@@ -42,8 +43,9 @@ void TMetafile::LoadFromStream(TStream& stream) {
         width = wmf.Width;
         height = wmf.Height;
     }
-    // The picture is drawn at its own size onto a bitmap of that size.
-    CheckPictureSize(width, height);
+    // The picture is drawn at its own size onto a bitmap of that size, which a few bytes of
+    // header can make as large as they like: metafiles have a ceiling of their own.
+    CheckPictureSize(width, height, MaxMetafilePixels);
     FData = std::move(data);
     FEnhanced = enhanced;
     FWmf = wmf;
@@ -62,10 +64,15 @@ void TMetafile::Draw(Bitmap32& dest, const TRect& rect) const {
     DrawThroughScratch(dest, box, [&](Bitmap32& scratch, TPoint corner) {
         const TargetFrame frame{double(rect.Left) - corner.X, double(rect.Top) - corner.Y,
                                 double(rect.Right) - rect.Left, double(rect.Bottom) - rect.Top};
+        // Records are charged by the pixels they decode and touch, against a budget that follows
+        // the larger of the picture's own area and the area drawn into.
+        TPictureBudget& budget = DrawBudget();
+        budget.StartWork(MetafileWorkLimit(int64_t(FWidth) * FHeight,
+                                           int64_t(scratch.Width()) * scratch.Height()));
         if (FEnhanced)
-            PlayEmf(FData, FEmf, scratch, frame);
+            PlayEmf(FData, FEmf, scratch, frame, budget);
         else
-            PlayWmf(FData, FWmf, scratch, frame);
+            PlayWmf(FData, FWmf, scratch, frame, budget);
     });
 }
 

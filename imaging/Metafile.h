@@ -2,6 +2,8 @@
 // A Windows metafile (placeable or plain) or enhanced metafile. Loading keeps the file's bytes
 // and takes the size from the header; drawing plays the records that pictures use (bitmap
 // blits, solid rectangle and polygon fills) scaled to the rectangle, over what is already there.
+// Each drawing is one playback with a work budget (see PictureLimits.h): records that would take
+// it past the budget are skipped, and Budget() tells what the last drawing cost.
 
 #include <vector>
 

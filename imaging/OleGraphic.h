@@ -1,8 +1,9 @@
 #pragma once
 // The loader for files without an extension. The file's first bytes decide among the formats
 // the system's general picture loader reads (Windows bitmaps, icons, Windows and enhanced
-// metafiles, JPEG and, when a class for it is registered, GIF); that class loads the file and
-// this graphic shows it. Anything else fails with "Picture is not valid".
+// metafiles, JPEG and, when a class for it is registered, GIF), and today's PNG, WebP, HEIF and
+// AVIF; that class loads the file and this graphic shows it. Anything else fails with "Picture
+// is not valid".
 
 #include "imaging/ByteReader.h"
 #include "imaging/Graphic.h"

@@ -8,6 +8,7 @@
 #include "imaging/Metafile.h"
 #include "imaging/OleGraphic.h"
 #include "imaging/formats/RasterFormats.h"
+#include "imaging/formats/TodaysFormats.h"
 
 namespace corvane {
 
@@ -45,12 +46,14 @@ void RegisterPictureFormats() {
     RegisterRasterFormats(list);
 
     RegisterFileFormat("", "", GraphicClassOf<TOleGraphic>());
+    RegisterTodaysFormats();
     Registered = true;
 }
 
 void UnregisterPictureFormats() {
     // The JPEG class and the further formats leave first, then everything else goes with the
     // lists themselves; the next start-up builds them afresh.
+    UnregisterTodaysFormats();
     UnregisterGraphicClass(GraphicClassOf<TJPEGImage>());
     UnregisterRasterFormats(FileFormatList());
     ResetFileFormatList();

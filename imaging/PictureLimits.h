@@ -37,6 +37,9 @@ constexpr int64_t MaxPicturePixels = int64_t(1) << 28;
 constexpr int64_t MaxMetafilePixels = int64_t(1) << 26;
 // Formats that need the whole file in memory at once read at most this many bytes.
 constexpr uint64_t MaxWholeFileBytes = uint64_t(512) << 20;
+// A device-independent bitmap's header, masks and colour table are read as one piece of at most
+// this many bytes (a 256-colour table takes 1 KB).
+constexpr uint64_t MaxDibHeadBytes = 4096;
 
 // What compressed data can yield per byte of input.
 // Bitmap run-length data (RLE8, RLE4): a two-byte run gives at most 255 pixels; twice that
@@ -44,8 +47,19 @@ constexpr uint64_t MaxWholeFileBytes = uint64_t(512) << 20;
 constexpr uint64_t MaxRlePixelsPerByte = 256;
 // Deflate (PNG, zlib): at most 1032 bytes out per byte in.
 constexpr uint64_t MaxInflateBytesPerByte = 1032;
-// JPEG entropy-coded data spends at least one bit on every 8 x 8 block of its first component.
+// JPEG entropy-coded data spends at least one bit on every 8 x 8 block of each component.
 constexpr uint64_t MaxJpegBlocksPerByte = 8;
+// Lossy WebP (VP8 key frames): the two intra modes of every 16 x 16 macroblock are coded with
+// fixed probabilities and cost at least 1.67 bits of the first partition, so a byte of it covers
+// fewer than 5 macroblocks. (Lossless WebP, HEIF and AVIF have no such floor: a flat picture
+// costs next to nothing, and only the pixel limit holds.)
+constexpr uint64_t MaxVp8MacroblocksPerByte = 5;
+// HEIF and AVIF: libheif checks each side of what it decodes (a grid's or an overlay's canvas, a
+// coded image with its codec's padding, the tiles) against one limit. A file states its size in
+// its "ispe" box, but a grid's own header may state any other; each side may exceed the stated
+// larger side by the padding and tile margin below, and no side may exceed the maximum.
+constexpr int HeifSideMargin = 2048;
+constexpr int MaxHeifSide = 16384 + HeifSideMargin;
 
 // JPEG: scans per decode (real progressive files have about ten).
 constexpr int MaxJpegScans = 100;

@@ -136,7 +136,8 @@ std::optional<WmfLayout> ReadWmfLayout(Bytes data) {
     return layout;
 }
 
-void PlayWmf(Bytes data, const WmfLayout& layout, Bitmap32& target, const TargetFrame& frame) {
+void PlayWmf(Bytes data, const WmfLayout& layout, Bitmap32& target, const TargetFrame& frame,
+             TPictureBudget& budget) {
     State state;
     state.OrgX = layout.WindowLeft;
     state.OrgY = layout.WindowTop;
@@ -144,14 +145,14 @@ void PlayWmf(Bytes data, const WmfLayout& layout, Bitmap32& target, const Target
     state.ExtY = layout.WindowHeight;
     std::vector<State> saved;
     MetaObjects objects;
-    int64_t pixelBudget = MaxPicturePixels;
 
     auto map = [&](double x, double y) {
         return PointF{frame.Left + (x - state.OrgX) * frame.Width / state.ExtX,
                       frame.Top + (y - state.OrgY) * frame.Height / state.ExtY};
     };
     auto fillRect = [&](double l, double t, double r, double b, Pixel color) {
-        FillPolygonOnTarget(target, {map(l, t), map(r, t), map(r, b), map(l, b)}, false, color);
+        FillPolygonOnTarget(target, {map(l, t), map(r, t), map(r, b), map(l, b)}, false, color,
+                            budget);
     };
     // The bitmap of a blit record starts at word `at`; the destination is x, y, w, h in logical
     // units and the source rectangle is in the bitmap's pixels.
@@ -159,7 +160,7 @@ void PlayWmf(Bytes data, const WmfLayout& layout, Bitmap32& target, const Target
                     int32_t sy, int32_t sw, int32_t sh) {
         if (2 * at > r.Params.size()) return;
         DrawDibOnTarget(target, map(x, y), map(x + w, y + h), r.Params.subspan(2 * at),
-                        std::nullopt, sx, sy, sw, sh, pixelBudget);
+                        std::nullopt, sx, sy, sw, sh, budget);
     };
 
     WalkRecords(data, layout.RecordsStart, [&](const Record& r) {
@@ -220,7 +221,8 @@ void PlayWmf(Bytes data, const WmfLayout& layout, Bitmap32& target, const Target
                     std::vector<PointF> pts;
                     for (size_t i = 0; i < count; ++i)
                         pts.push_back(map(r.S(1 + 2 * i), r.S(2 + 2 * i)));
-                    FillPolygonOnTarget(target, std::move(pts), state.Winding, state.Brush.Color);
+                    FillPolygonOnTarget(target, std::move(pts), state.Winding, state.Brush.Color,
+                                        budget);
                 }
                 break;
             case META_POLYPOLYGON:
@@ -236,7 +238,7 @@ void PlayWmf(Bytes data, const WmfLayout& layout, Bitmap32& target, const Target
                             pts.push_back(map(r.S(at + 2 * i), r.S(at + 2 * i + 1)));
                         at += 2 * count;
                         FillPolygonOnTarget(target, std::move(pts), state.Winding,
-                                            state.Brush.Color);
+                                            state.Brush.Color, budget);
                     }
                 }
                 break;

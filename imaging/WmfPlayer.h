@@ -24,7 +24,9 @@ struct WmfLayout {
 // origin and extent records, one logical unit to a pixel. Nothing for a malformed file.
 std::optional<WmfLayout> ReadWmfLayout(Bytes data);
 
-// Plays the records onto the target with the layout's window mapped onto the frame.
-void PlayWmf(Bytes data, const WmfLayout& layout, Bitmap32& target, const TargetFrame& frame);
+// Plays the records onto the target with the layout's window mapped onto the frame, charging
+// each drawing record to the budget's work first.
+void PlayWmf(Bytes data, const WmfLayout& layout, Bitmap32& target, const TargetFrame& frame,
+             TPictureBudget& budget);
 
 }  // namespace corvane

@@ -12,6 +12,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins fonts-dejavu-core libxcb1-dev libx11-dev libxss-dev
   xvfb xauth xdotool x11-apps imagemagick python3-xlib dbus-daemon
   xsecurelock lintian
+  libwebp-dev libheif-dev
 )
 
 missing=()

@@ -36,9 +36,16 @@ std::optional<uint32_t> ParseHandle(const std::string& text) {
 }
 }  // namespace
 
-TCommandLine ParseCommandLine(const std::vector<std::string>& args,
+TCommandLine ParseCommandLine(const std::vector<std::string>& allArgs,
                               const std::optional<std::string>& xscreensaverWindow) {
     TCommandLine result;
+    std::vector<std::string> args;
+    for (const std::string& a : allArgs) {
+        if (a == "--subfolders" || a == "-subfolders")
+            result.Subfolders = true;
+        else
+            args.push_back(a);
+    }
     // The Linux hosts' options may stand anywhere: the settings program of one host appends
     // "--window-id" to the command line it was given.
     bool hosted = false;

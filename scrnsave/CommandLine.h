@@ -8,6 +8,9 @@
 // "-root" (the window id then comes from XSCREENSAVER_WINDOW, hex "0x..." or decimal) or with
 // "--window-id ID" / "-window-id ID" (hex or decimal, winning over the variable): the show is
 // then drawn into the host's window, or onto the root window when no window is named.
+// "--subfolders" / "-subfolders", anywhere, takes the pictures of the subfolders in for the run
+// (XScreenSaver's settings append it when its box is ticked); it is not an argument of the mode
+// switches.
 
 #include <cstdint>
 #include <optional>
@@ -21,6 +24,7 @@ enum class TRunMode { Settings, Preview, FullScreen, Hosted, HostedRoot };
 struct TCommandLine {
     TRunMode Mode = TRunMode::Settings;
     uint32_t WindowId = 0;  // the preview's or the host's window (Preview, Hosted)
+    bool Subfolders = false;
 };
 
 // args without the program name; xscreensaverWindow is the value of XSCREENSAVER_WINDOW, if set.

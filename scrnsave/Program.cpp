@@ -185,7 +185,7 @@ int RunProgram(int argc, char** argv) {
         return 1;
     }
     // 3. The slideshow lists.
-    InitializeSlideshowLists();
+    InitializeSlideshowLists(command.Subfolders);
 
     // 4. The command line chooses one mode.
     int status = 0;

@@ -1,8 +1,12 @@
 #include "settings/FindFiles.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <locale>
+#include <set>
+#include <tuple>
 #include <utility>
 
 namespace corvane {
@@ -103,7 +107,68 @@ void SortNames(std::vector<std::string>& list) {
     for (size_t i = 0; i < list.size(); ++i) list[i] = std::move(keyed[i].second);
 }
 
+// A walk of a folder tree in the order of its sorted paths.
+class TTreeWalk {
+  public:
+    TTreeWalk(std::vector<std::string>& list, size_t maxFiles)
+        : FList(list), FLimit(list.size() + maxFiles), FLocale(UserLocale()) {}
+
+    int Added() const { return FAdded; }
+
+    void Walk(const std::string& folder) {
+        if (!Enter(folder)) return;
+        struct Entry {
+            std::wstring Key;
+            std::string Name;
+            bool Folder;
+        };
+        std::vector<Entry> entries;
+        std::error_code error;
+        std::filesystem::directory_iterator it(folder, error), end;
+        for (; !error && it != end; it.increment(error)) {
+            std::string name = it->path().filename().string();
+            std::error_code typeError;
+            const bool isFolder = it->is_directory(typeError);  // links followed
+            if (isFolder && name.starts_with('.')) continue;    // hidden folders
+            entries.push_back({SortKey(name, FLocale), std::move(name), isFolder});
+        }
+        std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+            return std::tie(a.Key, a.Name) < std::tie(b.Key, b.Name);
+        });
+        for (const Entry& entry : entries) {
+            if (FList.size() >= FLimit) return;
+            const std::string path = folder + "/" + entry.Name;
+            if (entry.Folder) {
+                Walk(path);
+            } else {
+                FList.push_back(path);
+                ++FAdded;
+            }
+        }
+    }
+
+  private:
+    // Marks the folder as listed; false when it was (reached again through a link) or is gone.
+    bool Enter(const std::string& folder) {
+        struct stat info {};
+        if (::stat(folder.c_str(), &info) != 0) return false;
+        return FVisited.emplace(info.st_dev, info.st_ino).second;
+    }
+
+    std::vector<std::string>& FList;
+    size_t FLimit;  // the list's size at which the walk stops
+    std::locale FLocale;
+    std::set<std::pair<dev_t, ino_t>> FVisited;
+    int FAdded = 0;
+};
+
 }  // namespace
+
+int FindFilesInTree(const std::string& folder, std::vector<std::string>& list, size_t maxFiles) {
+    TTreeWalk walk(list, maxFiles);
+    walk.Walk(folder);
+    return walk.Added();
+}
 
 int FindFiles(const std::string& folder, const std::string& mask, std::vector<std::string>& list,
               bool fullPaths) {

@@ -3,6 +3,7 @@
 #include "effects/EffectCatalog.h"
 #include "effects/Random.h"
 #include "platform/Clock.h"
+#include "settings/LinuxSettings.h"
 #include "settings/NyBase.h"
 
 namespace corvane {
@@ -15,12 +16,15 @@ std::string PicturesFolder() {
     return AppPath + "Pics";
 }
 
-void InitializeSlideshowLists() {
+void InitializeSlideshowLists(bool subfolders) {
     SetRandomState(uint32_t(HighResolutionCounter()));
     PicList.clear();
     PicsChecked.clear();
     EffsChecked.clear();
-    FindFiles(PicturesFolder(), "*.*", PicList, true);
+    if (subfolders || (Config && Config->GetBool(SubfoldersKey, false, LinuxSection)))
+        FindFilesInTree(PicturesFolder(), PicList);
+    else
+        FindFiles(PicturesFolder(), "*.*", PicList, true);
     if (Config) {
         Config->ReadList("PicsChecked", &PicsChecked);
         Config->ReadList("EffsChecked", &EffsChecked);

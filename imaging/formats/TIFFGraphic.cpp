@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "imaging/ImagingErrors.h"
+#include "imaging/Orientation.h"
 #include "imaging/PictureLimits.h"
 #include "imaging/formats/FormatInput.h"
 
@@ -210,6 +211,20 @@ bool IsHalfHeightFax(TIFF* tif, uint16_t compression) {
     return y > 0 && x / y > 1.8f && x / y < 2.2f;
 }
 
+// libtiff's RGBA reader as the rows are stored, bottom row first: its own handling of the
+// Orientation tag (flips only) is turned off.
+bool ReadStoredRaster(TIFF* tif, Bitmap32& image) {
+    char reason[1024] = "";
+    TIFFRGBAImage reader;
+    if (!TIFFRGBAImageBegin(&reader, tif, 1, reason)) return false;
+    reader.orientation = ORIENTATION_TOPLEFT;
+    reader.req_orientation = ORIENTATION_BOTLEFT;
+    const int ok = TIFFRGBAImageGet(&reader, reinterpret_cast<uint32_t*>(image.Bits()),
+                                    uint32_t(image.Width()), uint32_t(image.Height()));
+    TIFFRGBAImageEnd(&reader);
+    return ok != 0;
+}
+
 }  // namespace
 
 Bitmap32 TTIFFGraphic::DecodeTiff(TStream& stream, TPictureBudget& budget, uint64_t start,
@@ -292,22 +307,26 @@ Bitmap32 TTIFFGraphic::DecodeTiff(TStream& stream, TPictureBudget& budget, uint6
         throw EInvalidGraphic("Color conversion failed. Could not find a proper method.");
     }
     // libtiff fills the raster from the bottom row up, as the bitmap lies in memory; each pixel
-    // comes as red in the lowest byte, then green, blue and alpha.
+    // comes as red in the lowest byte, then green, blue and alpha. The rows come as stored: the
+    // Orientation tag is applied below, once, with its quarter turns, which libtiff leaves out.
     budget.AllowImage(width, height);
     Bitmap32 image{int32_t(width), int32_t(height)};
-    if (!TIFFReadRGBAImageOriented(tif.get(), width, height, image.Bits(), ORIENTATION_BOTLEFT, 1))
-        Fail(source, errors);
+    if (!ReadStoredRaster(tif.get(), image)) Fail(source, errors);
     Pixel* p = image.Bits();
     for (size_t i = 0, n = image.PixelCount(); i < n; ++i)
         p[i] = (p[i] & 0xFF) << 16 | (p[i] & 0xFF00) | (p[i] >> 16 & 0xFF);
 
-    if (!IsHalfHeightFax(tif.get(), compression) || int64_t(height) * 2 * width > MaxPicturePixels)
-        return image;
-    budget.AllowImage(width, int64_t(height) * 2);
-    Bitmap32 doubled(int32_t(width), int32_t(height) * 2);
-    for (int32_t y = 0; y < doubled.Height(); ++y)
-        std::memcpy(doubled.Scanline(y), image.Scanline(y / 2), size_t(width) * sizeof(Pixel));
-    return doubled;
+    if (IsHalfHeightFax(tif.get(), compression) && int64_t(height) * 2 * width <= MaxPicturePixels) {
+        budget.AllowImage(width, int64_t(height) * 2);
+        Bitmap32 doubled(int32_t(width), int32_t(height) * 2);
+        for (int32_t y = 0; y < doubled.Height(); ++y)
+            std::memcpy(doubled.Scanline(y), image.Scanline(y / 2), size_t(width) * sizeof(Pixel));
+        image = std::move(doubled);
+    }
+    const int orientation = ReadTiffOrientation(source.Memory);
+    if (orientation == OrientationAsStored) return image;
+    budget.AllowImage(image.Width(), image.Height());  // the turned copy
+    return TurnUpright(std::move(image), orientation);
 }
 
 Bitmap32 TTIFFGraphic::Decode(TStream& stream, TPictureBudget& budget) {

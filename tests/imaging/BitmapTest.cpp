@@ -87,6 +87,18 @@ std::vector<DecodeCase> DecodeCases() {
           {},
           PackRows({le16({0xF800, 0x07E0, 0x001F}), le16({0xFFFF, 0, 0x8410})})},
          {{R, G, B}, {W, K, 0x848284}}},
+        // The OS/2 core header has no masks: 16 and 32 bits take the fixed fields.
+        {"Core16Default555",
+         {12,
+          3,
+          2,
+          16,
+          0,
+          {},
+          {},
+          PackRows({le16({0x7C00, 0x03E0, 0x001F}), le16({0x7FFF, 0, 0x4210})})},
+         {{R, G, B}, {W, K, grey555}}},
+        {"Core32", {12, 3, 2, 32, 0, {}, {}, PackRows({top32, bottom32})}, picture},
         {"Info8", {40, 3, 2, 8, 0, {}, Palette, PackRows({{1, 2, 3}, {4, 0, 5}})}, picture},
         {"Core8",
          {12,
@@ -153,12 +165,25 @@ TEST(TBitmap, MalformedFilesAreNotValid) {
     ByteVec rleUnended = BmpFile({40, 4, 1, 8, 1, {}, Palette, {2, 1, 0, 0}});
     ByteVec wrongSignature = BmpFile(good);
     wrongSignature[1] = 'A';
+    // The pixel offset (file bytes 10 to 13) must lie past the headers and the colours the
+    // pixels use, and inside the file.
+    auto withOffset = [](ByteVec file, uint32_t offset) {
+        for (int i = 0; i < 4; ++i) file[10 + size_t(i)] = uint8_t(offset >> (8 * i));
+        return file;
+    };
+    const ByteVec indexed =
+        BmpFile({40, 3, 2, 8, 0, {}, Palette, PackRows({{1, 2, 3}, {4, 0, 5}})});
     const std::vector<BadCase> cases = {
         {"Empty", {}},
         {"SignatureOnly", {'B', 'M'}},
         {"HeaderCutShort", headerCut},
         {"PixelsCutShort", truncated},
         {"WrongSignature", wrongSignature},
+        {"OffsetInFileHeader", withOffset(BmpFile(good), 10)},
+        {"OffsetInInfoHeader", withOffset(BmpFile(good), 14 + 20)},
+        {"OffsetInColourTable", withOffset(indexed, 14 + 40 + 8)},
+        {"OffsetAtTheEnd", withOffset(BmpFile(good), uint32_t(BmpFile(good).size()))},
+        {"OffsetPastTheEnd", withOffset(BmpFile(good), 1 << 20)},
         {"BitCount7", with([](DibSpec& s) { s.BitCount = 7; })},
         {"Rle8On24Bits", with([](DibSpec& s) { s.Compression = 1; })},
         {"UnknownCompression", with([](DibSpec& s) { s.Compression = 9; })},

@@ -82,6 +82,28 @@ TEST(TIcon, MaskAlphaAndPngEntriesDecideWhatShows) {
     EXPECT_EQ(onWhite.GetPixel(1, 0), 0x00FF00u);
 }
 
+TEST(TIcon, PngEntriesOfEveryDepthGiveTheSameColours) {
+    // 16-bit data is scaled to 8 bits as it is, without gamma conversion, like 8-bit data.
+    Bitmap32 picture(9, 7);
+    std::vector<uint8_t> alpha(9 * 7);
+    for (int32_t y = 0; y < 7; ++y)
+        for (int32_t x = 0; x < 9; ++x) {
+            picture.SetPixel(x, y, MakePixel(uint8_t(28 * x), uint8_t(36 * y), 0x40));
+            alpha[size_t(y) * 9 + size_t(x)] = uint8_t(255 - 20 * x);
+        }
+    const std::vector<std::pair<const char*, ByteVec>> entries = {
+        {"8 bits", EncodePng(picture, alpha)},
+        {"16 bits", EncodePng16(picture, alpha)},
+        {"16 bits interlaced", EncodePng16(picture, alpha, true)},
+    };
+    for (const auto& [name, png] : entries) {
+        SCOPED_TRACE(name);
+        auto icon = Load(IconFile({{9, 7, 32, png}}));
+        EXPECT_EQ(Rows(icon->Image()), Rows(picture));
+        EXPECT_EQ(icon->Alpha(), alpha);
+    }
+}
+
 TEST(TIcon, MalformedFilesAreNotValid) {
     const ByteVec good = IconFile({{4, 4, 24, DibEntry(4, 24, 0xFF0000)}});
     auto changed = [&](size_t at, uint8_t value) {

@@ -103,7 +103,7 @@ ByteVec PackRows(const std::vector<ByteVec>& rowsFromTop, bool topDown) {
     return out;
 }
 
-ByteVec EncodeJpeg(const Bitmap32& image, bool grayscale, int quality) {
+ByteVec EncodeJpeg(const Bitmap32& image, bool grayscale, int quality, bool progressive) {
     jpeg_compress_struct cinfo;
     jpeg_error_mgr err;
     cinfo.err = jpeg_std_error(&err);
@@ -117,6 +117,10 @@ ByteVec EncodeJpeg(const Bitmap32& image, bool grayscale, int quality) {
     cinfo.in_color_space = grayscale ? JCS_GRAYSCALE : JCS_RGB;
     jpeg_set_defaults(&cinfo);
     jpeg_set_quality(&cinfo, quality, TRUE);
+    if (progressive) {
+        jpeg_simple_progression(&cinfo);
+        cinfo.optimize_coding = TRUE;
+    }
     jpeg_start_compress(&cinfo, TRUE);
     std::vector<JSAMPLE> row(size_t(image.Width()) * 3);
     while (cinfo.next_scanline < cinfo.image_height) {
@@ -161,6 +165,42 @@ ByteVec EncodePng(const Bitmap32& image, const std::vector<uint8_t>& alpha) {
     if (!png_image_write_to_memory(&png, out.data(), &size, 0, rgba.data(), 0, nullptr))
         throw std::runtime_error("png write");
     out.resize(size);
+    return out;
+}
+
+ByteVec EncodePng16(const Bitmap32& image, const std::vector<uint8_t>& alpha, bool interlaced) {
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    ByteVec out;
+    png_set_write_fn(
+        png, &out,
+        [](png_structp p, png_bytep data, size_t length) {
+            auto* bytes = static_cast<ByteVec*>(png_get_io_ptr(p));
+            bytes->insert(bytes->end(), data, data + length);
+        },
+        nullptr);
+    png_set_IHDR(png, info, png_uint_32(image.Width()), png_uint_32(image.Height()), 16,
+                 PNG_COLOR_TYPE_RGB_ALPHA, interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    std::vector<std::vector<uint8_t>> rows(size_t(image.Height()),
+                                           std::vector<uint8_t>(size_t(image.Width()) * 8));
+    std::vector<png_bytep> rowPointers;
+    for (int32_t y = 0; y < image.Height(); ++y) {
+        std::vector<uint8_t>& row = rows[size_t(y)];
+        rowPointers.push_back(row.data());
+        for (int32_t x = 0; x < image.Width(); ++x) {
+            const Pixel p = image.GetPixel(x, y);
+            const uint8_t a = alpha[size_t(y) * size_t(image.Width()) + size_t(x)];
+            const uint8_t channels[4] = {PixelRed(p), PixelGreen(p), PixelBlue(p), a};
+            for (int c = 0; c < 4; ++c)  // big-endian 16 bits: v * 257 is v twice
+                row[size_t(x) * 8 + size_t(c) * 2] = row[size_t(x) * 8 + size_t(c) * 2 + 1] =
+                    channels[c];
+        }
+    }
+    png_write_image(png, rowPointers.data());
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
     return out;
 }
 

@@ -36,8 +36,14 @@ ByteVec BmpFile(const DibSpec& spec);   // with the file header in front
 // unless topDown.
 ByteVec PackRows(const std::vector<ByteVec>& rowsFromTop, bool topDown = false);
 
-ByteVec EncodeJpeg(const Bitmap32& image, bool grayscale, int quality = 95);
+// progressive: libjpeg's simple progression script, with optimised Huffman tables.
+ByteVec EncodeJpeg(const Bitmap32& image, bool grayscale, int quality = 95,
+                   bool progressive = false);
 ByteVec EncodePng(const Bitmap32& image, const std::vector<uint8_t>& alpha);
+// A PNG of 16 bits per channel, RGBA, with no gamma or colour-space chunk; each 8-bit channel
+// value v is stored as v * 257 (the same colour at 16 bits).
+ByteVec EncodePng16(const Bitmap32& image, const std::vector<uint8_t>& alpha,
+                    bool interlaced = false);
 
 // An icon file whose entries are the given images (DIB bytes with mask, or PNG bytes).
 struct IconEntrySpec {

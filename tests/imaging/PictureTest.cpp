@@ -54,7 +54,7 @@ TEST(TPicture, ExtensionDecidesTheClass) {
         {"readme", RedBlueBmp(), "TOleGraphic"},
         {"pics.v2/readme", Jpeg3x2(), "TOleGraphic"},  // the dot of the folder does not count
         {"photo.jpeg.bak", Jpeg3x2(), "Unknown picture file extension (.bak)"},
-        {"picture.PNG", RedBlueBmp(), "Unknown picture file extension (.PNG)"},
+        {"picture.XCF", RedBlueBmp(), "Unknown picture file extension (.XCF)"},
         {"trailing.", RedBlueBmp(), "TOleGraphic"},  // an empty extension after the dot
     };
     for (const Case& c : cases) {

@@ -34,7 +34,7 @@ pictures=$(grep -c '^\./usr/share/corvane-slideshow/Pics/.*\.jpg$' "$work/conten
 [ "$pictures" -eq 10 ] || fail "the package holds $pictures sample pictures, not 10"
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for lib in libqt6widgets6 libjpeg62-turbo qt6-qpa-plugins; do
+for lib in libqt6widgets6 libjpeg62-turbo qt6-qpa-plugins libwebp7 libwebpdemux2 libheif1; do
     [[ "$depends" == *"$lib"* ]] || fail "Depends lacks $lib: $depends"
 done
 

@@ -65,6 +65,25 @@ TEST(CommandLine, ChoosesTheModeAndWindow) {
     }
 }
 
+TEST(CommandLine, TheSubfoldersFlagStandsAnywhereAndIsNoModeArgument) {
+    using enum TRunMode;
+    const std::vector<std::pair<TCase, bool>> cases = {
+        {{{"--root", "--subfolders"}, "0x11", Hosted, 17}, true},
+        {{{"-subfolders", "--window-id", "0x2c"}, std::nullopt, Hosted, 0x2c}, true},
+        {{{"/s", "--subfolders"}, std::nullopt, FullScreen, 0}, true},
+        {{{"--subfolders", "/p", "77"}, std::nullopt, Preview, 77}, true},
+        {{{"--subfolders"}, std::nullopt, Settings, 0}, true},
+        {{{"/s", "--sub"}, std::nullopt, FullScreen, 0}, false},
+        {{{"--root"}, "0x11", Hosted, 17}, false},
+    };
+    for (const auto& [c, subfolders] : cases) {
+        const TCommandLine line = ParseCommandLine(c.Args, c.Variable);
+        EXPECT_EQ(line.Mode, c.Mode) << Describe(c);
+        EXPECT_EQ(line.WindowId, c.WindowId) << Describe(c);
+        EXPECT_EQ(line.Subfolders, subfolders) << Describe(c);
+    }
+}
+
 TEST(CommandLine, ReadsWindowIdsAsTheHostsWriteThem) {
     EXPECT_EQ(ParseWindowId("0x1A00007"), 0x1A00007u);
     EXPECT_EQ(ParseWindowId("0Xff"), 0xFFu);

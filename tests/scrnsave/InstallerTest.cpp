@@ -74,6 +74,30 @@ TEST(Installer, KeepsAnExistingSettingsFileAndUninstallsAllButItAndThePictures) 
     EXPECT_EQ(ReadText(sandbox.RegistryFile()), "Other=kept\n");
 }
 
+TEST(Installer, SubfoldersSetsTheKeyOfSectionLinuxAndKeepsTheRest) {
+    const struct {
+        const char* Before;  // nullptr: no settings file yet
+        std::string After;
+    } cases[] = {
+        {"[frmOptions]\nseStep.Value=9\n", "[frmOptions]\nseStep.Value=9\n\n[Linux]\nSubfolders=1\n"},
+        {"[linux]\nOther=3\n\n[PicsChecked]\n0=1\n",
+         "[linux]\nOther=3\nSubfolders=1\n\n[PicsChecked]\n0=1\n"},
+        {"[Linux]\n subFolders = 0\nOther=2\n", "[Linux]\nSubfolders=1\nOther=2\n"},
+    };
+    for (const auto& c : cases) {
+        TSandbox sandbox;
+        WriteText(sandbox.ConfigFile(), c.Before);
+        ASSERT_EQ(sandbox.Install({"--subfolders"}), 0) << sandbox.InstallOutput();
+        EXPECT_EQ(ReadText(sandbox.ConfigFile()), c.After) << c.Before;
+    }
+    TSandbox fresh;
+    fs::remove(fresh.ConfigFile());
+    ASSERT_EQ(fresh.Install({"--subfolders"}), 0) << fresh.InstallOutput();
+    const std::string config = ReadText(fresh.ConfigFile());
+    EXPECT_NE(config.find("\n\n[Linux]\nSubfolders=1\n"), std::string::npos) << config;
+    EXPECT_EQ(config.find("Subfolders=0"), std::string::npos) << config;
+}
+
 TEST(Installer, LinksTheUsersOwnPicturesFolder) {
     TSandbox sandbox;
     fs::remove_all(sandbox.Pics());

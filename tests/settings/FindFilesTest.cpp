@@ -36,5 +36,55 @@ TEST(FindFiles, ListsFilesAndHiddenFilesSortedWithoutRegardToCase) {
     EXPECT_EQ(list.size(), 2u);
 }
 
+TEST(FindFilesInTree, ListsTheTreeByPathSkippingHiddenFoldersAndFollowingEachFolderOnce) {
+    namespace fs = std::filesystem;
+    TempFolder pics;
+    const fs::path root = pics.Path();
+    for (const char* folder : {"2023/12 December", "2023/2 February", "Trips/Alps", ".thumbnails",
+                               "Trips/.cache", "empty"})
+        fs::create_directories(root / folder);
+    for (const char* file : {"b.png", "A.jpg", ".hidden.jpg", "2023/12 December/IMG_2.HEIC",
+                             "2023/12 December/img_1.heic", "2023/2 February/shot.webp",
+                             "2023/a.jpg", "Trips/Alps/peak.jpg", "Trips/z.jpg",
+                             ".thumbnails/t.png", "Trips/.cache/c.jpg"})
+        WriteFile(root / file, "x");
+    // A link back up the tree (a cycle), a second way into a folder already listed, a link out
+    // of the tree, and a dangling link (listed, as a file it would be).
+    fs::create_directory_symlink(root, root / "Trips/Alps/back to top");
+    fs::create_directory_symlink(root / "Trips/Alps", root / "alps link");
+    TempFolder elsewhere;
+    WriteFile(elsewhere / "outside.jpg", "x");
+    fs::create_directory_symlink(elsewhere.Path(), root / "Linked");
+    fs::create_symlink(root / "gone", root / "zz dangling");
+    const std::string top = root.string();
+
+    const std::vector<std::string> relative = {
+        "/.hidden.jpg",
+        "/2023/12 December/img_1.heic",
+        "/2023/12 December/IMG_2.HEIC",
+        "/2023/2 February/shot.webp",
+        "/2023/a.jpg",
+        "/A.jpg",
+        "/alps link/peak.jpg",  // the Alps reached first through the link, listed once
+        "/b.png",
+        "/Linked/outside.jpg",
+        "/Trips/z.jpg",
+        "/zz dangling",
+    };
+    std::vector<std::string> expected;
+    for (const std::string& path : relative) expected.push_back(top + path);
+    std::vector<std::string> list;
+    EXPECT_EQ(FindFilesInTree(top, list), int(expected.size()));
+    EXPECT_EQ(list, expected);
+
+    // At most so many files: the first ones in that order.
+    list.clear();
+    EXPECT_EQ(FindFilesInTree(top, list, 3), 3);
+    EXPECT_EQ(list, std::vector<std::string>(expected.begin(), expected.begin() + 3));
+    list.clear();
+    EXPECT_EQ(FindFilesInTree(top + "/missing", list), 0);
+    EXPECT_TRUE(list.empty());
+}
+
 }  // namespace
 }  // namespace corvane

@@ -13,6 +13,7 @@
 #include "settings/NyBase.h"
 #include "shell/ShellFixtures.h"
 #include "shell/SlideshowLists.h"
+#include "tests/imaging/formats/PhotoFixtures.h"
 
 namespace corvane::test {
 namespace {
@@ -70,6 +71,59 @@ TEST_F(SlideshowCycle, ListsHiddenFilesAndReadsStoredPlaylists) {
               PicList.end());
     EXPECT_EQ(PicsChecked, (Strings{"1"}));
     EXPECT_EQ(EffsChecked, (Strings{"5", "9"}));
+}
+
+TEST_F(SlideshowCycle, SubfoldersTakeInTheWholeTreeWhenTheSettingOrTheFlagAsks) {
+    namespace fs = std::filesystem;
+    fs::create_directories(Pics() / "2024" / "Trip");
+    fs::create_directories(Pics() / ".cache");
+    for (const char* name : {"b.jpg", "2024/a.png", "2024/Trip/c.heic", ".cache/t.png"})
+        std::ofstream(Pics() / name) << "x";
+    fs::create_directory_symlink(Pics(), Pics() / "2024" / "Trip" / "loop");
+    const std::string pics = Pics().string();
+    const Strings tree = {pics + "/2024/a.png", pics + "/2024/Trip/c.heic", pics + "/b.jpg"};
+
+    StartUp();  // no setting: the folder's own files only
+    EXPECT_EQ(PicList, (Strings{pics + "/b.jpg"}));
+    InitializeSlideshowLists(true);  // --subfolders
+    EXPECT_EQ(PicList, tree);
+    EXPECT_EQ(PicsChecked, (Strings{"0", "1", "2"}));
+
+    for (const auto& [setting, expected] :
+         {std::pair{"1", tree}, {"0", Strings{pics + "/b.jpg"}}}) {
+        WriteConfig(std::string("[Linux]\nSubfolders=") + setting + "\n");
+        StartUp();
+        EXPECT_EQ(PicList, expected) << setting;
+    }
+}
+
+TEST_F(SlideshowCycle, APhotoFolderOfPngWebPAndHeicPlaysUpright) {
+    using namespace corvane::testing;
+    const Bitmap32 blocks = BlockPicture(3, 2, 16);
+    PngOptions turned;
+    turned.Orientation = 6;  // shown upright: 32 x 48
+    WebPOptions lossy;
+    lossy.Lossless = false;
+    const std::vector<std::pair<std::string, ByteVec>> files = {
+        {"IMG_0001.HEIC", EncodeHeif(blocks, false)},
+        {"download.webp", EncodeWebP(blocks, {}, lossy)},
+        {"screenshot.png", EncodePngOf(blocks, {}, turned)},
+    };
+    for (const auto& [name, bytes] : files)
+        std::ofstream(Pics() / name, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    StartUp();
+    AutoPic = 0;
+    PicDelay = 0;
+    std::vector<std::string> shown;
+    for (int i = 0; i < 3; ++i) {
+        PlayerComplete(FPlayer);
+        const TPicture& picture = FPlayer.Picture();
+        shown.push_back(std::string(picture.Graphic()->ClassName()) + " " +
+                        std::to_string(picture.Width()) + "x" + std::to_string(picture.Height()));
+    }
+    // download.webp, IMG_0001.HEIC, screenshot.png in order, from the second on.
+    EXPECT_EQ(shown, (Strings{"THEIFGraphic 48x32", "TPNGGraphic 32x48", "TWebPGraphic 48x32"}));
 }
 
 TEST_F(SlideshowCycle, SequentialOrderStartsAtTheSecondEntry) {

@@ -81,6 +81,19 @@ Bitmap32 ReadPng(const std::string& file) {
     return b;
 }
 
+TEST_F(RenderCommandTest, ReadsAndWritesTodaysFormats) {
+    // The samples tool's WebP and PNG, read back as pictures and rendered between.
+    const std::string webp = (Dir / "sample.webp").string(), png = (Dir / "shot.PNG").string();
+    WritePictureFile(MakePattern(3, 120, 80), webp);
+    WritePictureFile(MakePattern(4, 120, 80), png);
+    const std::string out = (Dir / "out.png").string();
+    ASSERT_EQ(Run({"--from", webp, "--to", png, "--effect", "40", "--progress", "50", "--out", out}),
+              0)
+        << Err.str();
+    EXPECT_TRUE(SameRgb(LoadPictureBitmap(out), Expected(webp, png, 40, 50)));
+    EXPECT_EQ(LoadPictureBitmap(webp).Width(), 120);
+}
+
 TEST_F(RenderCommandTest, ListsEveryEntryAsNumberTabName) {
     ASSERT_EQ(Run({"--list"}), 0);
     std::istringstream lines(Out.str());

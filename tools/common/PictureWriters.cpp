@@ -1,6 +1,7 @@
 #include "tools/common/PictureWriters.h"
 
 #include <jpeglib.h>
+#include <webp/encode.h>
 #include <png.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -54,7 +55,7 @@ bool IsWritablePictureName(const std::string& fileName) {
 
 bool IsWritableSampleName(const std::string& fileName) {
     const std::string ext = LowerExtension(fileName);
-    return IsWritablePictureName(fileName) || ext == ".jpg" || ext == ".jpeg";
+    return IsWritablePictureName(fileName) || ext == ".jpg" || ext == ".jpeg" || ext == ".webp";
 }
 
 namespace {
@@ -155,10 +156,28 @@ void WritePng(const Bitmap32& bitmap, std::FILE* out) {
     png_write_end(png, nullptr);
 }
 
+void WriteWebp(const Bitmap32& bitmap, std::FILE* out, int quality) {
+    std::vector<uint8_t> rgb(size_t(bitmap.Width()) * size_t(bitmap.Height()) * 3);
+    for (int32_t y = 0; y < bitmap.Height(); ++y)
+        RgbRow(bitmap, y, rgb.data() + size_t(y) * size_t(bitmap.Width()) * 3);
+    uint8_t* encoded = nullptr;
+    const size_t size = WebPEncodeRGB(rgb.data(), bitmap.Width(), bitmap.Height(),
+                                      bitmap.Width() * 3, float(quality), &encoded);
+    if (size == 0) throw EWriteError("libwebp cannot encode the picture");
+    try {
+        WriteAll(encoded, size, out);
+    } catch (...) {
+        WebPFree(encoded);
+        throw;
+    }
+    WebPFree(encoded);
+}
+
 void WritePictureFile(const Bitmap32& bitmap, const std::string& fileName) {
     const std::string ext = LowerExtension(fileName);
     if (!IsWritableSampleName(fileName))
-        throw EWriteError(fileName + ": cannot write pictures of this kind (use .bmp, .png or .jpg)");
+        throw EWriteError(fileName +
+                          ": cannot write pictures of this kind (use .bmp, .png, .jpg or .webp)");
     if (bitmap.Empty()) throw EWriteError(fileName + ": the picture is empty");
     std::filesystem::path target(fileName);
     std::filesystem::path folder = target.parent_path().empty() ? "." : target.parent_path();
@@ -180,6 +199,8 @@ void WritePictureFile(const Bitmap32& bitmap, const std::string& fileName) {
             WriteBmp24(bitmap, out);
         else if (ext == ".png")
             WritePng(bitmap, out);
+        else if (ext == ".webp")
+            WriteWebp(bitmap, out, 90);
         else
             WriteJpeg(bitmap, out, 90);
         if (std::fflush(out) != 0) throw EWriteError(std::strerror(errno));

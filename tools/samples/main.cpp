@@ -10,7 +10,7 @@
 
 namespace {
 const char kUsage[] =
-    "Usage: corvane-samples --out DIR [--count N] [--size WxH] [--format bmp|png|jpg]\n"
+    "Usage: corvane-samples --out DIR [--count N] [--size WxH] [--format bmp|png|jpg|webp]\n"
     "Writes N procedural pictures (default 10, 1920x1080, bmp) named NN-pattern.ext into DIR.\n";
 
 bool ParseInt(const std::string& s, int& value) {
@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
             ++i;
         } else if (a == "--format") {
             format = value;
-            ok = format == "bmp" || format == "png" || format == "jpg";
+            ok = format == "bmp" || format == "png" || format == "jpg" || format == "webp";
             ++i;
         } else if (a == "--help") {
             std::cout << kUsage;

@@ -99,6 +99,29 @@ TEST(TTIFFGraphic, ReadsRealFilesOfEveryLayoutAndCompression) {
     EXPECT_EQ(DecodeAs<TTIFFGraphic>(TiffFile(RgbTags(3, 2), Rgb3x2())), Picture3x2);
 }
 
+TEST(TTIFFGraphic, TurnsThePictureUprightAsItsOrientationTagAsks) {
+    // The turned pictures of 3 x 2 pixels a b c / d e f, written out by hand.
+    const auto& p = Picture3x2;
+    const Pixel a = p[0][0], b = p[0][1], c = p[0][2], d = p[1][0], e = p[1][1], f = p[1][2];
+    const std::vector<std::vector<Pixel>> upright[9] = {
+        {},
+        {{a, b, c}, {d, e, f}},
+        {{c, b, a}, {f, e, d}},
+        {{f, e, d}, {c, b, a}},
+        {{d, e, f}, {a, b, c}},
+        {{a, d}, {b, e}, {c, f}},
+        {{d, a}, {e, b}, {f, c}},
+        {{f, c}, {e, b}, {d, a}},
+        {{c, f}, {b, e}, {a, d}},
+    };
+    for (int orientation = 1; orientation <= 8; ++orientation) {
+        TiffTags tags = RgbTags(3, 2);
+        tags[274] = {3, {uint32_t(orientation)}};
+        EXPECT_EQ(DecodeAs<TTIFFGraphic>(TiffFile(tags, Rgb3x2())), upright[orientation])
+            << orientation;
+    }
+}
+
 TEST(TTIFFGraphic, StandardResolutionFaxesKeepTheirProportions) {
     // The same picture as group 4 at square resolution and as a fax of 204 x 98 dots per inch.
     const PixelRows square = DecodeAs<TTIFFGraphic>(RealFile("tiff/group4.tif"));
