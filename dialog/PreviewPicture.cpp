@@ -8,8 +8,10 @@ namespace corvane {
 
 namespace {
 
-// The pixels a picture class holds as they are, without a copy; none for a drawn picture.
+// The pixels a picture class holds as they are, without a copy; none for a drawn picture, nor
+// for one with transparent parts, which are drawn over the background.
 const Bitmap32* OwnPixels(const TGraphic& graphic) {
+    if (graphic.Transparent()) return nullptr;
     if (auto* bitmap = dynamic_cast<const TBitmap*>(&graphic)) return &bitmap->Image();
     if (auto* jpeg = dynamic_cast<const TJPEGImage*>(&graphic)) return &jpeg->DecodedImage();
     return nullptr;
