@@ -115,7 +115,7 @@ TEST(PictureBudget, CraftedFilesCostOnlyWhatTheirDataJustifies) {
         EXPECT_LE(budget.BytesAllocated(), c.MostAllocated);
         EXPECT_GE(budget.SkippedSteps(), c.LeastSkipped);
         const int64_t area = int64_t(out.Graphic->Width()) * out.Graphic->Height();
-        EXPECT_LE(budget.Work(), MetafileWorkLimit(area, area));
+        EXPECT_LE(budget.Work(), MetafileWorkLimit(area));
     }
 }
 
