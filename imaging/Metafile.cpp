@@ -65,10 +65,9 @@ void TMetafile::Draw(Bitmap32& dest, const TRect& rect) const {
         const TargetFrame frame{double(rect.Left) - corner.X, double(rect.Top) - corner.Y,
                                 double(rect.Right) - rect.Left, double(rect.Bottom) - rect.Top};
         // Records are charged by the pixels they decode and touch, against a budget that follows
-        // the larger of the picture's own area and the area drawn into.
+        // the area drawn into.
         TPictureBudget& budget = DrawBudget();
-        budget.StartWork(MetafileWorkLimit(int64_t(FWidth) * FHeight,
-                                           int64_t(scratch.Width()) * scratch.Height()));
+        budget.StartWork(MetafileWorkLimit(int64_t(scratch.Width()) * scratch.Height()));
         if (FEnhanced)
             PlayEmf(FData, FEmf, scratch, frame, budget);
         else

@@ -8,10 +8,10 @@
 
 namespace corvane {
 
-int64_t MetafileWorkLimit(int64_t pictureArea, int64_t targetArea) {
-    // Both areas stay below 2^62 / 16: a picture below 2^26 pixels, a target below 2^62 / 16
-    // because bitmaps are at most 2^31 x 2^31 pixels.
-    return MetafileWorkPerPixel * std::max(pictureArea, targetArea) + MetafileWorkFloor;
+int64_t MetafileWorkLimit(int64_t targetArea) {
+    // A bitmap of 2^31 x 2^31 pixels would overflow the product: such areas are clamped.
+    const int64_t most = (INT64_MAX - MetafileWorkFloor) / MetafileWorkPerPixel;
+    return MetafileWorkPerPixel * std::min(targetArea, most) + MetafileWorkFloor;
 }
 
 void CheckPictureSize(int64_t width, int64_t height, int64_t limit) {

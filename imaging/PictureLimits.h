@@ -64,12 +64,13 @@ constexpr int MaxHeifSide = 16384 + HeifSideMargin;
 // JPEG: scans per decode (real progressive files have about ten).
 constexpr int MaxJpegScans = 100;
 
-// Metafile playback: the pixels one playback may decode and touch, per pixel of the larger of
-// the picture's own area and the area drawn into, plus a floor that lets a small picture carry a
-// bitmap larger than itself.
+// Metafile playback: the pixels one playback may decode and touch, per pixel of the area drawn
+// into (the visible part of the rectangle; at the picture's own size its area), plus a floor
+// that lets a small picture carry a bitmap larger than itself. Fills cost in proportion to the
+// area drawn into, so the same records fit at every scale.
 constexpr int64_t MetafileWorkPerPixel = 16;
 constexpr int64_t MetafileWorkFloor = int64_t(1) << 22;
-int64_t MetafileWorkLimit(int64_t pictureArea, int64_t targetArea);
+int64_t MetafileWorkLimit(int64_t targetArea);
 
 // Throws EPictureTooLarge when width x height exceeds limit; width and height must already be
 // known to be positive.

@@ -68,9 +68,16 @@ std::pair<int, std::filesystem::path> CreateTemporaryNextTo(const std::filesyste
     if (folder.empty()) folder = ".";
     int error = 0;
     for (int attempt = 0; attempt < 16; ++attempt) {
-        std::filesystem::path temp =
-            folder / ("." + target.filename().string() + "." + std::to_string(getpid()) + "." +
-                      std::to_string(HighResolutionCounter()) + ".tmp");
+        // Built by appending: prepending a literal to a temporary string makes GCC 12 at -O3
+        // see an overlapping copy (-Wrestrict) inside the string's insert.
+        std::string name = ".";
+        for (const std::string& part : {target.filename().string(), std::to_string(getpid()),
+                                        std::to_string(HighResolutionCounter())}) {
+            name += part;
+            name += '.';
+        }
+        name += "tmp";
+        std::filesystem::path temp = folder / name;
         int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) return {fd, temp};
         error = errno;

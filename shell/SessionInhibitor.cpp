@@ -56,7 +56,9 @@ bool TSessionInhibitor::InhibitThroughSessionBus() {
 }
 
 bool TSessionInhibitor::SuspendX11(bool suspend) {
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    // qGuiApp casts without checking, and the application may be only a QCoreApplication.
+    auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+    auto* x11 = app ? app->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     Display* display = x11 ? x11->display() : nullptr;
     if (!display) return false;
     int eventBase = 0, errorBase = 0, major = 0, minor = 0;

@@ -18,7 +18,7 @@ namespace corvane {
 // input fast. Only the bitmap drawn into is at most FuzzTargetSide pixels square (the drawing is
 // clipped to it), so that a metafile, whose few bytes can state 64 megapixels, is not paid for
 // by the harness's own bitmap.
-inline constexpr int32_t FuzzTargetSide = 1024;
+inline constexpr int32_t FuzzTargetSide = 256;
 
 template <typename TGraphicClass>
 int FuzzGraphic(const uint8_t* data, size_t size) {

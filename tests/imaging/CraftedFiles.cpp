@@ -135,4 +135,18 @@ std::vector<CraftedSeed> CraftedSeeds() {
     };
 }
 
+std::vector<CraftedSeed> CraftedReportFiles() {
+    return {
+        {"bitmap", "rle8-16384.bmp", Rle8EndMarkerOnly(16384)},
+        {"icon", "rle8-entry-16384x32768.ico", IconWithRle8Entry(16384)},
+        {"icon", "png-entry-16384.ico", IconWithPngEntry(16384)},
+        {"jpeg", "patched-frame-16384.jpg", JpegWithPatchedFrame(16384)},
+        {"jpeg", "empty-scans-8192.jpg", JpegWithEmptyScans(8192, 20000)},
+        {"metafile", "rle-bitmaps-64.wmf", WmfWithRleBitmaps(64, 16, 16384)},
+        {"metafile", "rectangles-16384.wmf", WmfWithRectangles(16384, 20000)},
+        {"metafile", "rectangles-8192.wmf", WmfWithRectangles(8192, 20000)},
+        {"metafile", "stretched-pixels-8192.emf", EmfWithStretchedPixels(8192, 2000)},
+    };
+}
+
 }  // namespace corvane::testing

@@ -39,5 +39,8 @@ struct CraftedSeed {
     ByteVec Bytes;
 };
 std::vector<CraftedSeed> CraftedSeeds();
+// The same files at the sizes of the reports (a few hundred bytes to a few hundred KB each), for
+// measuring what they cost in the programs.
+std::vector<CraftedSeed> CraftedReportFiles();
 
 }  // namespace corvane::testing

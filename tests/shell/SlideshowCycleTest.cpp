@@ -38,8 +38,14 @@ class SlideshowCycle : public TShellTest {
 
     // Pictures 0 .. count-1 named p0.bmp, p1.bmp ... (sorted in that order).
     void WritePictures(int count) {
-        for (int i = 0; i < count; ++i)
-            WritePicture(Pics() / ("p" + std::to_string(i) + ".bmp"), i);
+        for (int i = 0; i < count; ++i) {
+            // Appended, not "p" + ...: prepending to a temporary string makes GCC 12 at -O3
+            // warn of an overlapping copy (-Wrestrict).
+            std::string name = "p";
+            name += std::to_string(i);
+            name += ".bmp";
+            WritePicture(Pics() / name, i);
+        }
     }
 
     // Runs PlayerComplete once and gives the index of the picture it loaded (from its width).

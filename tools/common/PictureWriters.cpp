@@ -181,7 +181,12 @@ void WritePictureFile(const Bitmap32& bitmap, const std::string& fileName) {
     if (bitmap.Empty()) throw EWriteError(fileName + ": the picture is empty");
     std::filesystem::path target(fileName);
     std::filesystem::path folder = target.parent_path().empty() ? "." : target.parent_path();
-    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    // Built by appending: prepending a literal to a temporary string makes GCC 12 at -O3 see an
+    // overlapping copy (-Wrestrict) inside the string's insert.
+    std::string name = ".";
+    name += target.filename().string();
+    name += ".XXXXXX";
+    std::string pattern = (folder / name).string();
     std::vector<char> temp(pattern.begin(), pattern.end());
     temp.push_back('\0');
     int fd = mkstemp(temp.data());
