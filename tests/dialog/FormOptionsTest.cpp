@@ -53,6 +53,14 @@ class TDesktopCalls : public QObject {
 
 namespace {
 
+// "p<i>.bmp", built by appending (GCC 12 at -O3 warns about a literal put before a temporary).
+std::string PictureName(int i) {
+    std::string name = "p";
+    name += std::to_string(i);
+    name += ".bmp";
+    return name;
+}
+
 std::mutex ReportedMutex;
 std::vector<std::string> Reported;
 
@@ -261,7 +269,7 @@ TEST_F(FormOptions, StartsFromTheSettingsAndThePlaylists) {
 }
 
 TEST_F(FormOptions, OkIsEnabledWhileAnEffectAndAPictureAreTickedAndTheCaptionsCount) {
-    for (int i = 0; i < 4; ++i) WritePicture("p" + std::to_string(i) + ".bmp", i);
+    for (int i = 0; i < 4; ++i) WritePicture(PictureName(i), i);
     StartUp();
     Open();
     struct TStep {
@@ -327,7 +335,7 @@ TEST_F(FormOptions, AnEmptyPicturesFolderLeavesOkDisabledAndSaysSo) {
 }
 
 TEST_F(FormOptions, DefaultSettingsAskFirstAndStoreNothing) {
-    for (int i = 0; i < 3; ++i) WritePicture("p" + std::to_string(i) + ".bmp", i);
+    for (int i = 0; i < 3; ++i) WritePicture(PictureName(i), i);
     WriteConfig(std::string(InstalledSettings) + "[EffsChecked]\n0=9\n\n[PicsChecked]\n0=1\n\n");
     StartUp();
     Open();
@@ -402,7 +410,7 @@ TEST_F(FormOptions, TheControlValuesReachThePreviewAndTheBorderColourNeedsABorde
 }
 
 TEST_F(FormOptions, OkStoresTheControlValuesAndBothPlaylistsInTheSettingsFile) {
-    for (int i = 0; i < 5; ++i) WritePicture("p" + std::to_string(i) + ".bmp", i);
+    for (int i = 0; i < 5; ++i) WritePicture(PictureName(i), i);
     // The picture interval's key is missing: its value is neither loaded nor stored.
     std::string settings = InstalledSettings;
     settings.erase(settings.find("sePicDelay.Value=1000\n"), 22);
@@ -437,7 +445,7 @@ TEST_F(FormOptions, OkStoresTheControlValuesAndBothPlaylistsInTheSettingsFile) {
 }
 
 TEST_F(FormOptions, CancelLeavesTheSettingsFileByteForByte) {
-    for (int i = 0; i < 3; ++i) WritePicture("p" + std::to_string(i) + ".bmp", i);
+    for (int i = 0; i < 3; ++i) WritePicture(PictureName(i), i);
     const std::string original =
         std::string(InstalledSettings) + "[PicsChecked]\n0=2\n\n[EffsChecked]\n0=7\n1=8\n\n";
     WriteConfig(original);
@@ -457,7 +465,7 @@ TEST_F(FormOptions, CancelLeavesTheSettingsFileByteForByte) {
 }
 
 TEST_F(FormOptions, PlaylistEntriesThatAreNoNumbersOrNameNoItemAreSettledQuietly) {
-    for (int i = 0; i < 3; ++i) WritePicture("p" + std::to_string(i) + ".bmp", i);
+    for (int i = 0; i < 3; ++i) WritePicture(PictureName(i), i);
     WriteConfig(
         "[EffsChecked]\n0=abc\n1=500\n2=3\n3=0\n4=0x0A\n\n"
         "[PicsChecked]\n0=x\n1=7\n2=2\n3=-1\n\n");

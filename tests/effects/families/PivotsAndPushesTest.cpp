@@ -22,7 +22,8 @@ std::string NewColumns(const Frame& f, int y) {
         int last = x;
         while (last + 1 < w && test::CodeTag(f.Screen.GetPixel(last + 1, y)) == test::kNewTag)
             ++last;
-        runs += (runs.empty() ? "" : " ") + std::to_string(x) + ".." + std::to_string(last);
+        if (!runs.empty()) runs += ' ';
+        runs += std::to_string(x) + ".." + std::to_string(last);
         x = last + 1;
     }
     return runs;

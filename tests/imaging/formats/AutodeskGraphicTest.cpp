@@ -16,10 +16,10 @@ ByteVec CelFile(uint16_t width, uint16_t height, const ByteVec& pixels, uint8_t 
     Append(out, {depth, compression});
     Put32(out, uint32_t(width) * height);
     out.resize(32, 0);
-    // Six-bit colours: black, red, green, blue, white, and 32 of 63 for grey.
-    ByteVec palette = {0, 0, 0, 63, 0, 0, 0, 63, 0, 0, 0, 63, 63, 63, 63, 32, 32, 32};
-    palette.resize(768, 0);
-    Append(out, palette);
+    // Six-bit colours: black, red, green, blue, white, and 32 of 63 for grey; the rest black.
+    const ByteVec colours = {0, 0, 0, 63, 0, 0, 0, 63, 0, 0, 0, 63, 63, 63, 63, 32, 32, 32};
+    Append(out, colours);
+    out.resize(32 + 768, 0);
     Append(out, pixels);
     return out;
 }
