@@ -268,7 +268,8 @@ Pixel BlockColour(char letter) {
     static const Pixel colours[6] = {MakePixel(230, 40, 40),  MakePixel(40, 200, 40),
                                      MakePixel(40, 60, 230),  MakePixel(240, 220, 40),
                                      MakePixel(200, 40, 200), MakePixel(40, 210, 210)};
-    return colours[letter - 'A'];
+    // Pictures of more than six blocks repeat the colours.
+    return colours[(letter - 'A') % 6];
 }
 
 Bitmap32 BlockPicture(int cols, int rows, int block) {
