@@ -35,9 +35,15 @@ void TJPEGImage::LoadFromStream(TStream& stream) {
 const Bitmap32& TJPEGImage::DecodedImage() const {
     if (!FDecoded) {
         const bool quantize = FGrayscale || DisplayBitsPerPixel() <= 8;
-        FDecoded = DecodeJpeg(FData, quantize);
+        FDecoded = std::make_shared<const Bitmap32>(DecodeJpeg(FData, quantize));
     }
     return *FDecoded;
+}
+
+std::shared_ptr<const Bitmap32> TJPEGImage::OwnSizeImage() const {
+    if (Empty()) return nullptr;
+    DecodedImage();
+    return FDecoded;
 }
 
 void TJPEGImage::Draw(Bitmap32& dest, const TRect& rect) const {
