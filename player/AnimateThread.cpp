@@ -40,7 +40,7 @@ void TAnimateThread::Run() {
     FStarted = true;
     try {
         int32_t step = FPlayer.Step();
-        while (!Terminated()) {
+        while (!Terminated() && FPlayer.Busy()) {
             const TFrameResult frame = FPlayer.NextFrame(step, this);
             if (!frame.GoesOn) {
                 Terminate();

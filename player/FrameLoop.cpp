@@ -19,7 +19,9 @@ TFrameResult TCustomTransitionPlayer::NextFrame(int32_t step, TAnimateThread* wo
     const bool reverse = FReverse;
     SetProgressFrom(NextProgress(FProgress, step, reverse), worker);
     const int progress = FProgress;
-    return TFrameResult{reverse ? progress != 0 : progress != 100, GetTickCount32() - t0};
+    // A transition finished meanwhile (by a handler) goes on no further.
+    const bool goesOn = FBusy && (reverse ? progress != 0 : progress != 100);
+    return TFrameResult{goesOn, GetTickCount32() - t0};
 }
 
 void TCustomTransitionPlayer::SetProgressFrom(int value, TAnimateThread* worker) {
@@ -50,6 +52,7 @@ void TCustomTransitionPlayer::RepaintPlacementNow() {
 
 void TCustomTransitionPlayer::Animate() {
     ++FRunId;
+    FStopRequested = false;
     if (FThreaded) {
         FAnimThread = std::make_unique<TAnimateThread>(*this, FThreadPriority);
         return;
@@ -113,8 +116,18 @@ void TCustomTransitionPlayer::HandleCompletion() {
     worker->WaitFor([this] { RepaintPlacementNow(); });
     const std::exception_ptr error = worker->Error();
     worker.reset();
-    // A failed frame ends the transition, but it has not reached its end: no OnComplete.
-    if (FStopping || !FManual) FinishTransition(error != nullptr);
+    if (FStopRequested.exchange(false) && FBusy && !FStopping) {
+        // A handler on the worker stopped it: finish as Stop does, with OnStop alone.
+        FStopping = true;
+        struct TStopMark {
+            bool& Mark;
+            ~TStopMark() { Mark = false; }
+        } mark{FStopping};
+        FinishTransition(error != nullptr);
+    } else if (FStopping || !FManual) {
+        // A failed frame ends the transition, but it has not reached its end: no OnComplete.
+        FinishTransition(error != nullptr);
+    }
     if (error) std::rethrow_exception(error);
 }
 

@@ -18,6 +18,44 @@ Pixel TCustomTransitionPlayer::PixelOf(TColor color) const {
     return PixelOfColor(color, palette());
 }
 
+void TCustomTransitionPlayer::TTransitionBitmap::Reset() {
+    Shared.reset();
+    Own.reset();
+}
+
+void TCustomTransitionPlayer::TTransitionBitmap::SetOwn(std::shared_ptr<Bitmap32> bitmap) {
+    Own = bitmap;
+    Shared = std::move(bitmap);
+}
+
+void TCustomTransitionPlayer::TTransitionBitmap::SetShared(std::shared_ptr<const Bitmap32> bitmap) {
+    Own.reset();
+    Shared = std::move(bitmap);
+}
+
+Bitmap32& TCustomTransitionPlayer::TTransitionBitmap::Writable() {
+    if (!Own) SetOwn(std::make_shared<Bitmap32>(*Shared));
+    return *Own;
+}
+
+namespace {
+
+// The one pixel value of a bitmap all of whose pixels are equal.
+std::optional<Pixel> PlainPixel(const Bitmap32& bitmap) {
+    if (bitmap.Empty()) return std::nullopt;
+    const Pixel first = bitmap.Bits()[0];
+    const Pixel* p = bitmap.Bits();
+    for (size_t i = 0, n = bitmap.PixelCount(); i < n; ++i)
+        if (p[i] != first) return std::nullopt;
+    return first;
+}
+
+bool PlainSurface(const Bitmap32& bitmap) {
+    return !bitmap.Surface().ClipRegion() && bitmap.Surface().Origin() == TPoint{};
+}
+
+}  // namespace
+
 void TCustomTransitionPlayer::Prepare() {
     FPreparing = true;
     struct TPreparingMark {
@@ -26,32 +64,69 @@ void TCustomTransitionPlayer::Prepare() {
     } mark{FPreparing};
 
     const int32_t W = FPicture.Width(), H = FPicture.Height();
-    auto oldFrame = std::make_shared<Bitmap32>();
-    if (!FOverDraw || FScreenBitmap.Empty() || FScreenBitmap.Width() != W ||
-        FScreenBitmap.Height() != H) {
+    const TGraphic& graphic = *FPicture.Graphic();
+    FScreenBitmap.SetNoteWrites(true);
+    // Whatever the frame shown is known to equal; let go of here unless it becomes the old frame.
+    std::shared_ptr<const Bitmap32> shown = std::move(FScreenSource);
+    const bool sameSize =
+        !FScreenBitmap.Empty() && FScreenBitmap.Width() == W && FScreenBitmap.Height() == H;
+    bool screenHoldsOldFrame = false;
+    FOldFramePlain.reset();
+    if (!FOverDraw || !sameSize) {
         FFromBackground = true;
-        oldFrame->SetSize(W, H);  // painted from the background by CalcRects below
+        shown.reset();
+        auto oldFrame = std::make_shared<Bitmap32>();
+        oldFrame->SetSizeForOverwrite(W, H);  // painted from the background by CalcRects below
+        FOldFrame.SetOwn(oldFrame);
     } else {
         FFromBackground = false;
-        *oldFrame = FScreenBitmap;
+        if (shown)
+            FOldFrame.SetShared(std::move(shown));
+        else
+            FOldFrame.SetOwn(std::make_shared<Bitmap32>(FScreenBitmap));
+        screenHoldsOldFrame = true;
     }
-    FOldFrame = oldFrame;
 
-    // The new picture over the control's colour, drawn at its own size.
-    auto picture = std::make_shared<Bitmap32>(W, H, PixelOf(FColor));
-    {
-        TPicture::ChangeSuspension quiet(FPicture);
-        FPicture.Graphic()->Draw(*picture, TRect{0, 0, W, H});
+    // The new picture over the control's colour, drawn at its own size; or, when drawing it so
+    // would only copy its own pixels, those pixels themselves.
+    std::shared_ptr<const Bitmap32> image = graphic.OwnSizeImage();
+    if (image && image->Width() == W && image->Height() == H) {
+        FPictureBitmap.SetShared(std::move(image));
+    } else {
+        auto picture = std::make_shared<Bitmap32>(W, H, PixelOf(FColor));
+        {
+            TPicture::ChangeSuspension quiet(FPicture);
+            graphic.Draw(*picture, TRect{0, 0, W, H});
+        }
+        FPictureBitmap.SetOwn(picture);
     }
-    FPictureBitmap = picture;
 
-    if (FScreenBitmap.Width() != W || FScreenBitmap.Height() != H) FScreenBitmap.SetSize(W, H);
+    if (!sameSize) FScreenBitmap.SetSizeForOverwrite(W, H);
     FSourceRect = TRect{0, 0, W, H};
     CalcRects();
-    BitBlt(FScreenBitmap, 0, 0, W, H, *FOldFrame, 0, 0);
+    if (FFromBackground && FPlacementRect.IsEmpty()) {
+        // Nothing of the background lies under an empty placement.
+        FOldFrame.Own->SetSize(W, H);
+        FOldFramePlain = Pixel(0);
+    }
+    if (!screenHoldsOldFrame) {
+        if (FOldFramePlain)
+            FillRect(FScreenBitmap, TRect{0, 0, W, H}, *FOldFramePlain);
+        else
+            BitBlt(FScreenBitmap, 0, 0, W, H, *FOldFrame.Shared, 0, 0);
+    }
+    FOldFrameChanged = false;
+    if (PlainSurface(FScreenBitmap))
+        FScreenBitmap.ResetTouched();
+    else
+        FScreenBitmap.TouchAll();
     FProgress = FReverse ? 100 : 0;
     update();
-    DoStart(*FPictureBitmap, *FOldFrame);
+    if (OnStart) {
+        // The handler may draw on both; the first frame then starts from a full copy.
+        DoStart(FPictureBitmap.Writable(), FOldFrame.Writable());
+        FScreenBitmap.TouchAll();
+    }
 }
 
 void TCustomTransitionPlayer::CalcRects() {
@@ -75,10 +150,20 @@ void TCustomTransitionPlayer::RenderBackground() {
     under.Surface().SetOrigin(TPoint{-place.Left, -place.Top});
     PaintBackground(under, ClientRect());
     under.Surface().SetOrigin(TPoint{});
+    Bitmap32& oldFrame = FOldFrame.Writable();
     {
-        std::lock_guard lock(FOldFrame->Surface().Lock());
-        StretchBlt(*FOldFrame, 0, 0, int32_t(FSourceRect.Width()), int32_t(FSourceRect.Height()),
-                   under, 0, 0, under.Width(), under.Height());
+        std::lock_guard lock(oldFrame.Surface().Lock());
+        // A background of one colour scaled onto the old frame is that colour everywhere.
+        const std::optional<Pixel> plain = PlainPixel(under);
+        if (plain)
+            FillRect(oldFrame,
+                     TRect{0, 0, int32_t(FSourceRect.Width()), int32_t(FSourceRect.Height())},
+                     *plain);
+        else
+            StretchBlt(oldFrame, 0, 0, int32_t(FSourceRect.Width()), int32_t(FSourceRect.Height()),
+                       under, 0, 0, under.Width(), under.Height());
+        FOldFramePlain = plain && PlainSurface(oldFrame) ? plain : std::nullopt;
+        FOldFrameChanged = true;
     }
     RecomposeIfManual();
 }
@@ -93,18 +178,59 @@ void TCustomTransitionPlayer::RecomposeIfManual() {
     update(ToQRect(FPlacementRect));
 }
 
+void TCustomTransitionPlayer::RestoreOldFrame(const Bitmap32& oldFrame, int32_t W, int32_t H) {
+    Bitmap32& screen = FScreenBitmap;
+    std::lock_guard lock(oldFrame.Surface().Lock());
+    const bool plain = PlainSurface(screen) && PlainSurface(oldFrame) && screen.Width() == W &&
+                       screen.Height() == H && oldFrame.Width() == W && oldFrame.Height() == H;
+    if (!plain || FOldFrameChanged) {
+        // The whole old frame, exactly as a fresh composition copies it.
+        if (screen.Width() != W || screen.Height() != H) screen.SetSize(W, H);
+        BitBlt(screen, 0, 0, W, H, oldFrame, 0, 0);
+        FOldFrameChanged = false;
+        if (plain)
+            screen.ResetTouched();
+        else
+            screen.TouchAll();  // a clip or an origin may have kept pixels from the copy
+        return;
+    }
+    // Outside what the last frame touched the screen holds the old frame already.
+    const TRect touched = Intersect(screen.Touched(), screen.Bounds());
+    if (!touched.IsEmpty())
+        BitBlt(screen, touched.Left, touched.Top, int32_t(touched.Width()),
+               int32_t(touched.Height()), oldFrame, touched.Left, touched.Top);
+    screen.ResetTouched();
+}
+
 void TCustomTransitionPlayer::UpdateFrame() {
+    // Handlers may draw on the picture bitmap: they get one of the player's own.
+    const bool handlers = OnBeforeNewFrame || OnCustomDraw || OnAfterNewFrame;
+    if (handlers && FPictureBitmap) FPictureBitmap.Writable();
     // Held here, the bitmaps outlive a finish that a handler on this thread might cause.
-    const std::shared_ptr<Bitmap32> picture = FPictureBitmap, oldFrame = FOldFrame;
+    const TTransitionBitmap picture = FPictureBitmap;
+    const std::shared_ptr<const Bitmap32> oldFrame = FOldFrame.Shared;
     if (!picture || !oldFrame) return;
-    std::lock_guard pictureLock(picture->Surface().Lock());
+    const Bitmap32& pixels = *picture.Shared;
+    const int style = FStyle, progress = FProgress;
+    std::lock_guard pictureLock(pixels.Surface().Lock());
     std::lock_guard screenLock(FScreenBitmap.Surface().Lock());
-    const TFrameHooks hooks{
-        [&] { DoBeforeNewFrame(*picture, FScreenBitmap); },
-        [&] { DoCustomDraw(*picture, FScreenBitmap); },
-        [&] { DoAfterNewFrame(*picture, FScreenBitmap); },
-    };
-    ComposeFrame(FScreenBitmap, *oldFrame, *picture, FStyle, FProgress, hooks);
+    FScreenSource.reset();
+    RestoreOldFrame(*oldFrame, pixels.Width(), pixels.Height());
+    TFrameHooks hooks;
+    if (picture.Own) {
+        Bitmap32& own = *picture.Own;
+        if (OnBeforeNewFrame) hooks.BeforeNewFrame = [&] { DoBeforeNewFrame(own, FScreenBitmap); };
+        if (OnCustomDraw) hooks.CustomDraw = [&] { DoCustomDraw(own, FScreenBitmap); };
+        if (OnAfterNewFrame) hooks.AfterNewFrame = [&] { DoAfterNewFrame(own, FScreenBitmap); };
+    }
+    DrawOverOldFrame(FScreenBitmap, pixels, style, progress, hooks);
+    // A frame that is exactly a shared picture lets the next transition start from it.
+    if (PlainSurface(FScreenBitmap) && !hooks.AfterNewFrame) {
+        if (progress == 100 && !picture.Own)
+            FScreenSource = picture.Shared;
+        else if (progress == 0 && !hooks.BeforeNewFrame && !FOldFrame.Own)
+            FScreenSource = oldFrame;
+    }
 }
 
 void TCustomTransitionPlayer::PaintFrame(Bitmap32& canvas) {
