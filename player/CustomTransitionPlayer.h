@@ -222,7 +222,8 @@ private:
     std::shared_ptr<const Bitmap32> FScreenSource;
     // OldFrame was painted again since ScreenBitmap last held it (guarded by its drawing lock).
     bool FOldFrameChanged = false;
-    // The one colour of an old frame painted from a plain background, if it is one colour.
+    // The one colour of an old frame painted from a plain background, if it is one colour. An
+    // old frame of one colour has no pixels (an empty bitmap) until something needs them.
     std::optional<Pixel> FOldFramePlain;
     std::recursive_mutex FFrameLock;
     // Set by a Stop from the worker's own thread: the worker ends, and its completion finishes
@@ -257,6 +258,8 @@ private:
     void UpdateFrame();
     // Makes ScreenBitmap the old frame again, copying only what it is not known to hold.
     void RestoreOldFrame(const Bitmap32& oldFrame, int32_t W, int32_t H);
+    // The old frame with pixels of the player's own (made from its one colour if need be).
+    Bitmap32& MaterialOldFrame();
     void RecomposeIfManual();
     TRect ClientRect() const { return TRect{0, 0, width(), height()}; }
     Pixel PixelOf(TColor color) const;

@@ -75,9 +75,10 @@ void TCustomTransitionPlayer::Prepare() {
     if (!FOverDraw || !sameSize) {
         FFromBackground = true;
         shown.reset();
-        auto oldFrame = std::make_shared<Bitmap32>();
-        oldFrame->SetSizeForOverwrite(W, H);  // painted from the background by CalcRects below
-        FOldFrame.SetOwn(oldFrame);
+        // Painted from the background by CalcRects below; until then, and for as long as the
+        // background is one colour, the old frame is that colour alone, without pixels.
+        FOldFrame.SetOwn(std::make_shared<Bitmap32>());
+        FOldFramePlain = Pixel(0);
     } else {
         FFromBackground = false;
         if (shown)
@@ -104,11 +105,6 @@ void TCustomTransitionPlayer::Prepare() {
     if (!sameSize) FScreenBitmap.SetSizeForOverwrite(W, H);
     FSourceRect = TRect{0, 0, W, H};
     CalcRects();
-    if (FFromBackground && FPlacementRect.IsEmpty()) {
-        // Nothing of the background lies under an empty placement.
-        FOldFrame.Own->SetSize(W, H);
-        FOldFramePlain = Pixel(0);
-    }
     if (!screenHoldsOldFrame) {
         if (FOldFramePlain)
             FillRect(FScreenBitmap, TRect{0, 0, W, H}, *FOldFramePlain);
@@ -124,9 +120,19 @@ void TCustomTransitionPlayer::Prepare() {
     update();
     if (OnStart) {
         // The handler may draw on both; the first frame then starts from a full copy.
-        DoStart(FPictureBitmap.Writable(), FOldFrame.Writable());
+        Bitmap32& oldFrame = MaterialOldFrame();
+        DoStart(FPictureBitmap.Writable(), oldFrame);
         FScreenBitmap.TouchAll();
     }
+}
+
+Bitmap32& TCustomTransitionPlayer::MaterialOldFrame() {
+    const int32_t W = int32_t(FSourceRect.Width()), H = int32_t(FSourceRect.Height());
+    if (FOldFrame.Shared->Empty() && W > 0 && H > 0) {
+        FOldFrame.SetOwn(std::make_shared<Bitmap32>(W, H, FOldFramePlain.value_or(0)));
+        FOldFrameChanged = true;
+    }
+    return FOldFrame.Writable();
 }
 
 void TCustomTransitionPlayer::CalcRects() {
@@ -150,19 +156,24 @@ void TCustomTransitionPlayer::RenderBackground() {
     under.Surface().SetOrigin(TPoint{-place.Left, -place.Top});
     PaintBackground(under, ClientRect());
     under.Surface().SetOrigin(TPoint{});
-    Bitmap32& oldFrame = FOldFrame.Writable();
-    {
-        std::lock_guard lock(oldFrame.Surface().Lock());
-        // A background of one colour scaled onto the old frame is that colour everywhere.
+    if (!under.Empty()) {
+        // Not while a frame is being composed from the old frame.
+        std::lock_guard frameLock(FFrameLock);
         const std::optional<Pixel> plain = PlainPixel(under);
-        if (plain)
-            FillRect(oldFrame,
-                     TRect{0, 0, int32_t(FSourceRect.Width()), int32_t(FSourceRect.Height())},
-                     *plain);
-        else
-            StretchBlt(oldFrame, 0, 0, int32_t(FSourceRect.Width()), int32_t(FSourceRect.Height()),
-                       under, 0, 0, under.Width(), under.Height());
-        FOldFramePlain = plain && PlainSurface(oldFrame) ? plain : std::nullopt;
+        const int32_t W = int32_t(FSourceRect.Width()), H = int32_t(FSourceRect.Height());
+        if (plain && FOldFrame.Shared->Empty()) {
+            // A background of one colour scaled onto the old frame is that colour everywhere.
+            std::lock_guard lock(FOldFrame.Shared->Surface().Lock());
+            FOldFramePlain = plain;
+        } else {
+            Bitmap32& oldFrame = MaterialOldFrame();
+            std::lock_guard lock(oldFrame.Surface().Lock());
+            if (plain)
+                FillRect(oldFrame, TRect{0, 0, W, H}, *plain);
+            else
+                StretchBlt(oldFrame, 0, 0, W, H, under, 0, 0, under.Width(), under.Height());
+            FOldFramePlain = plain && PlainSurface(oldFrame) ? plain : std::nullopt;
+        }
         FOldFrameChanged = true;
     }
     RecomposeIfManual();
@@ -181,14 +192,25 @@ void TCustomTransitionPlayer::RecomposeIfManual() {
 void TCustomTransitionPlayer::RestoreOldFrame(const Bitmap32& oldFrame, int32_t W, int32_t H) {
     Bitmap32& screen = FScreenBitmap;
     std::lock_guard lock(oldFrame.Surface().Lock());
-    const bool plain = PlainSurface(screen) && PlainSurface(oldFrame) && screen.Width() == W &&
-                       screen.Height() == H && oldFrame.Width() == W && oldFrame.Height() == H;
-    if (!plain || FOldFrameChanged) {
+    // An old frame without pixels is its one colour.
+    const bool plain = oldFrame.Empty() && FOldFramePlain.has_value();
+    const Pixel colour = plain ? *FOldFramePlain : 0;
+    auto copy = [&](const TRect& r) {
+        if (plain)
+            FillRect(screen, r, colour);
+        else
+            BitBlt(screen, r.Left, r.Top, int32_t(r.Width()), int32_t(r.Height()), oldFrame,
+                   r.Left, r.Top);
+    };
+    const bool simple = PlainSurface(screen) && screen.Width() == W && screen.Height() == H &&
+                        (plain || (PlainSurface(oldFrame) && oldFrame.Width() == W &&
+                                   oldFrame.Height() == H));
+    if (!simple || FOldFrameChanged) {
         // The whole old frame, exactly as a fresh composition copies it.
         if (screen.Width() != W || screen.Height() != H) screen.SetSize(W, H);
-        BitBlt(screen, 0, 0, W, H, oldFrame, 0, 0);
+        copy(TRect{0, 0, W, H});
         FOldFrameChanged = false;
-        if (plain)
+        if (simple)
             screen.ResetTouched();
         else
             screen.TouchAll();  // a clip or an origin may have kept pixels from the copy
@@ -196,9 +218,7 @@ void TCustomTransitionPlayer::RestoreOldFrame(const Bitmap32& oldFrame, int32_t 
     }
     // Outside what the last frame touched the screen holds the old frame already.
     const TRect touched = Intersect(screen.Touched(), screen.Bounds());
-    if (!touched.IsEmpty())
-        BitBlt(screen, touched.Left, touched.Top, int32_t(touched.Width()),
-               int32_t(touched.Height()), oldFrame, touched.Left, touched.Top);
+    if (!touched.IsEmpty()) copy(touched);
     screen.ResetTouched();
 }
 

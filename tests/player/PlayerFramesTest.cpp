@@ -141,44 +141,52 @@ TEST_F(PlayerFrames, ThreadedShowOfJpegsAndBitmapsMatchesFreshFrames) {
 }
 
 TEST_F(PlayerFrames, ManualJumpsStyleChangesAndANewBackgroundMatchFreshFrames) {
-    TTransitionPlayer player;
-    player.resize(90, 70);
-    player.show();
-    player.SetColor(Background);
-    player.SetStretch(true);
-    player.SetBgPicture(test::PatternPicture(13, 9, 5));
-    player.SetBgMode(bmStretched);
-    player.SetManual(true);
-    player.SetPicture(JpegPicture(2));
-    player.Execute();
-    // At 0 the frame is the old frame: the background under the placement.
-    Bitmap32 old = player.ScreenBitmap();
-    const Bitmap32& picture = Jpegs[2].Pixels;
-    const std::vector<int> styles = AvailableStyles();
-    const int progresses[] = {90, 10, 55, 100, 3, 97, 40, 60, 20};
-    int checked = 0;
-    for (size_t i = 0; i < styles.size(); ++i) {
-        const int style = styles[i];
-        player.SetStyle(style);
-        for (int p : progresses) {
-            player.SetProgress(p);
-            ASSERT_TRUE(Identical(player.ScreenBitmap(), Fresh(old, picture, style, p)))
-                << "style " << style << " at " << p;
-            ++checked;
+    // From a background picture, and from a plain colour that a background picture replaces
+    // part way (and which comes back when the picture goes again).
+    for (const bool plainFirst : {false, true}) {
+        SCOPED_TRACE(plainFirst ? "plain colour first" : "background picture");
+        TTransitionPlayer player;
+        player.resize(90, 70);
+        player.show();
+        player.SetColor(Background);
+        player.SetStretch(true);
+        player.SetBgMode(bmStretched);
+        if (!plainFirst) player.SetBgPicture(test::PatternPicture(13, 9, 5));
+        player.SetManual(true);
+        player.SetPicture(JpegPicture(2));
+        player.Execute();
+        // At 0 the frame is the old frame: the background under the placement.
+        Bitmap32 old = player.ScreenBitmap();
+        const Bitmap32& picture = Jpegs[2].Pixels;
+        const std::vector<int> styles = AvailableStyles();
+        const int progresses[] = {90, 10, 55, 100, 3, 97, 40, 60, 20};
+        int checked = 0;
+        for (size_t i = 0; i < styles.size(); ++i) {
+            const int style = styles[i];
+            player.SetStyle(style);
+            for (int p : progresses) {
+                player.SetProgress(p);
+                ASSERT_TRUE(Identical(player.ScreenBitmap(), Fresh(old, picture, style, p)))
+                    << "style " << style << " at " << p;
+                ++checked;
+            }
+            if (i % 10 == 5) {
+                // The old frame is painted afresh from the background: on a new size of the
+                // control, and when the background picture comes or goes.
+                player.resize(player.width() + 7, player.height() - 3);
+                if (plainFirst && i % 20 == 5) player.SetBgPicture(test::PatternPicture(7, 5, 3));
+                if (plainFirst && i % 20 == 15) player.SetBgPicture(TPicture());
+                const Bitmap32 frame = player.ScreenBitmap();
+                const int p = player.Progress();
+                player.SetProgress(0);
+                old = player.ScreenBitmap();
+                EXPECT_TRUE(Identical(frame, Fresh(old, picture, style, p)))
+                    << "new background, style " << style;
+            }
         }
-        if (i % 10 == 5) {
-            // A new size of the control paints the old frame afresh from the background.
-            player.resize(player.width() + 7, player.height() - 3);
-            const Bitmap32 frame = player.ScreenBitmap();
-            const int p = player.Progress();
-            player.SetProgress(0);
-            old = player.ScreenBitmap();
-            EXPECT_TRUE(Identical(frame, Fresh(old, picture, style, p)))
-                << "resized, style " << style;
-        }
+        EXPECT_EQ(checked, int(styles.size()) * 9);
+        player.Stop();
     }
-    EXPECT_EQ(checked, int(styles.size()) * 9);
-    player.Stop();
 }
 
 TEST_F(PlayerFrames, HandlersGetBitmapsOfTheirOwnAndWhatTheyDrawIsUndone) {
