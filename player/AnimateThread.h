@@ -34,8 +34,9 @@ public:
     bool Started() const { return FStarted; }
     void Terminate();
     bool Terminated() const { return FTerminated; }
-    // Whether the caller runs on this worker.
-    bool IsCurrentThread() const { return std::this_thread::get_id() == FThread.get_id(); }
+    // The worker the calling thread is, or none.
+    static TAnimateThread* Current();
+    TCustomTransitionPlayer& Player() const { return FPlayer; }
     // The body has left its loop and is about to post the completion event (or has).
     bool Finishing() const;
     // What ended the body with an error; read after the thread has ended.

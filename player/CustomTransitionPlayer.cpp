@@ -149,12 +149,13 @@ void TCustomTransitionPlayer::Execute() {
 }
 
 void TCustomTransitionPlayer::Stop() {
-    if (FAnimThread && FAnimThread->IsCurrentThread()) {
+    TAnimateThread* worker = TAnimateThread::Current();
+    if (worker && &worker->Player() == this) {
         // A handler on the worker: the worker cannot wait for itself. It ends after this frame,
         // and its completion finishes the transition as stopped.
         if (FBusy) {
             FStopRequested = true;
-            FAnimThread->Terminate();
+            worker->Terminate();
         }
         return;
     }

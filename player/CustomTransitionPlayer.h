@@ -257,7 +257,7 @@ private:
     void RenderBackground();
     void UpdateFrame();
     // Makes ScreenBitmap the old frame again, copying only what it is not known to hold.
-    void RestoreOldFrame(const Bitmap32& oldFrame, int32_t W, int32_t H);
+    void RestoreOldFrame(const TTransitionBitmap& oldFrame, int32_t W, int32_t H);
     // The old frame with pixels of the player's own (made from its one colour if need be).
     Bitmap32& MaterialOldFrame();
     void RecomposeIfManual();

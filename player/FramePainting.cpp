@@ -189,9 +189,12 @@ void TCustomTransitionPlayer::RecomposeIfManual() {
     update(ToQRect(FPlacementRect));
 }
 
-void TCustomTransitionPlayer::RestoreOldFrame(const Bitmap32& oldFrame, int32_t W, int32_t H) {
+void TCustomTransitionPlayer::RestoreOldFrame(const TTransitionBitmap& old, int32_t W, int32_t H) {
     Bitmap32& screen = FScreenBitmap;
-    std::lock_guard lock(oldFrame.Surface().Lock());
+    const Bitmap32& oldFrame = *old.Shared;
+    // A shared bitmap is never written, so only one of the player's own needs its lock.
+    std::unique_lock<std::recursive_mutex> lock;
+    if (old.Own) lock = std::unique_lock(oldFrame.Surface().Lock());
     // An old frame without pixels is its one colour.
     const bool plain = oldFrame.Empty() && FOldFramePlain.has_value();
     const Pixel colour = plain ? *FOldFramePlain : 0;
@@ -228,14 +231,16 @@ void TCustomTransitionPlayer::UpdateFrame() {
     if (handlers && FPictureBitmap) FPictureBitmap.Writable();
     // Held here, the bitmaps outlive a finish that a handler on this thread might cause.
     const TTransitionBitmap picture = FPictureBitmap;
-    const std::shared_ptr<const Bitmap32> oldFrame = FOldFrame.Shared;
+    const TTransitionBitmap oldFrame = FOldFrame;
     if (!picture || !oldFrame) return;
     const Bitmap32& pixels = *picture.Shared;
     const int style = FStyle, progress = FProgress;
-    std::lock_guard pictureLock(pixels.Surface().Lock());
+    // A shared bitmap is never written, so only one of the player's own needs its lock.
+    std::unique_lock<std::recursive_mutex> pictureLock;
+    if (picture.Own) pictureLock = std::unique_lock(pixels.Surface().Lock());
     std::lock_guard screenLock(FScreenBitmap.Surface().Lock());
     FScreenSource.reset();
-    RestoreOldFrame(*oldFrame, pixels.Width(), pixels.Height());
+    RestoreOldFrame(oldFrame, pixels.Width(), pixels.Height());
     TFrameHooks hooks;
     if (picture.Own) {
         Bitmap32& own = *picture.Own;
@@ -248,8 +253,8 @@ void TCustomTransitionPlayer::UpdateFrame() {
     if (PlainSurface(FScreenBitmap) && !hooks.AfterNewFrame) {
         if (progress == 100 && !picture.Own)
             FScreenSource = picture.Shared;
-        else if (progress == 0 && !hooks.BeforeNewFrame && !FOldFrame.Own)
-            FScreenSource = oldFrame;
+        else if (progress == 0 && !hooks.BeforeNewFrame && !oldFrame.Own)
+            FScreenSource = oldFrame.Shared;
     }
 }
 

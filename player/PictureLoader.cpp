@@ -1,12 +1,22 @@
 #include "player/PictureLoader.h"
 
-#include <QCoreApplication>
+#include <QSocketNotifier>
+
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <system_error>
 
 #include "imaging/Picture.h"
 
 namespace corvane {
 
 TPictureLoader::TPictureLoader(QObject* parent) : QObject(parent) {
+    FWakeFd = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    if (FWakeFd < 0) throw std::system_error(errno, std::generic_category(), "eventfd");
+    FNotifier = new QSocketNotifier(FWakeFd, QSocketNotifier::Read, this);
+    connect(FNotifier, &QSocketNotifier::activated, this, [this] { HandOver(); });
     FThread = std::thread([this] { Run(); });
 }
 
@@ -17,6 +27,8 @@ TPictureLoader::~TPictureLoader() {
     }
     FWake.notify_all();
     FThread.join();
+    delete FNotifier;
+    close(FWakeFd);
 }
 
 void TPictureLoader::Load(const std::string& fileName) {
@@ -64,16 +76,15 @@ void TPictureLoader::Run() {
         lock.lock();
         if (ticket != FTicket) continue;  // asked for something else meanwhile
         FDone.emplace(ticket, std::move(result));
-        // The result travels under the mutex; the event only says that it is there.
-        QCoreApplication::postEvent(this, new QEvent(LoadedEvent));
+        // The result travels under the mutex; the descriptor only says that it is there.
+        const uint64_t one = 1;
+        [[maybe_unused]] const ssize_t written = write(FWakeFd, &one, sizeof one);
     }
 }
 
-void TPictureLoader::customEvent(QEvent* event) {
-    if (event->type() != LoadedEvent) {
-        QObject::customEvent(event);
-        return;
-    }
+void TPictureLoader::HandOver() {
+    uint64_t count = 0;
+    [[maybe_unused]] const ssize_t read = ::read(FWakeFd, &count, sizeof count);
     std::optional<TResult> result;
     {
         std::lock_guard lock(FMutex);

@@ -2,13 +2,13 @@
 // Loads picture files away from the user-interface thread. A thread of the loader's own reads
 // each file by its extension and decodes its pixels fully (the graphic then owns them, so that
 // showing it only copies or shares them); the finished graphic, or the failure's message, is
-// handed back on the thread that made the loader, through OnLoaded, from a posted event.
+// handed back on the thread that made the loader, through OnLoaded, raised from that thread's
+// event loop (the worker wakes it through an event descriptor the loop watches).
 //
 // One request is served at a time. A new request replaces one that has not been handed back yet,
 // whose result is then dropped. Destroying the loader drops what is pending and waits for a load
 // in progress to end.
 
-#include <QEvent>
 #include <QObject>
 
 #include <condition_variable>
@@ -22,10 +22,12 @@
 
 #include "imaging/Graphic.h"
 
+class QSocketNotifier;
+
 namespace corvane {
 
 class TPictureLoader : public QObject {
-  public:
+public:
     struct TResult {
         std::string FileName;
         std::unique_ptr<TGraphic> Graphic;  // none when the load failed
@@ -47,12 +49,7 @@ class TPictureLoader : public QObject {
     // Raised on the loader's own thread with each result that is not dropped.
     std::function<void(TResult& result)> OnLoaded;
 
-  protected:
-    void customEvent(QEvent* event) override;
-
-  private:
-    static constexpr QEvent::Type LoadedEvent = QEvent::Type(QEvent::User + 10);
-
+private:
     std::mutex FMutex;
     std::condition_variable FWake;
     // Guarded by FMutex: the file waiting to be loaded, the number of the latest request, and
@@ -63,9 +60,13 @@ class TPictureLoader : public QObject {
     bool FQuit = false;
     // Touched on the loader's own thread only.
     bool FPending = false;
+    // Written by the worker when a result is there; watched by the event loop.
+    int FWakeFd = -1;
+    QSocketNotifier* FNotifier = nullptr;
     std::thread FThread;
 
     void Run();
+    void HandOver();
 };
 
 }  // namespace corvane
