@@ -76,6 +76,16 @@ long CpuTicks(pid_t pid) {
     return utime + stime;
 }
 
+// Bytes the process has read (files and sockets alike).
+long long ReadBytes(pid_t pid) {
+    std::ifstream in("/proc/" + std::to_string(pid) + "/io");
+    std::string name;
+    long long value = 0;
+    while (in >> name >> value)
+        if (name == "rchar:") return value;
+    return 0;
+}
+
 long PeakKiB(pid_t pid) {
     std::ifstream in("/proc/" + std::to_string(pid) + "/status");
     std::string line;
@@ -180,6 +190,7 @@ struct TPictureSet {
     std::string Name;
     fs::path Folder;
     int64_t LargestPixels = 0;
+    double MeanFileBytes = 0;
 };
 
 TPictureSet MakePictureSet(const std::string& name, const fs::path& folder,
@@ -194,6 +205,7 @@ TPictureSet MakePictureSet(const std::string& name, const fs::path& folder,
         WriteJpeg(MakePhotoLike(int(i), w, h), out, 92);
         std::fclose(out);
         set.LargestPixels = std::max<int64_t>(set.LargestPixels, int64_t(w) * h);
+        set.MeanFileBytes += double(fs::file_size(file)) / double(sizes.size());
     }
     return set;
 }
@@ -237,7 +249,7 @@ void FirstFrame(TDisplay& display, int pictures) {
 
 struct TShowFigures {
     double CpuPercent = 0, BusyPercent = 0, IdlePercent = 0;
-    int Transitions = 0;
+    double PicturesRead = 0;  // bytes read over the mean size of a picture file
     double LongestStallMs = 0;
     double PeakMiB = 0, BoundMiB = 0;
     bool Ran = false;
@@ -258,12 +270,12 @@ TShowFigures MeasureShow(TDisplay& display, const TPictureSet& set, int seconds)
         return f;
     }
     const auto shown = Clock::now();
+    const long long readBefore = ReadBytes(process->Pid());
     const long hz = sysconf(_SC_CLK_TCK);
     const int sampleMs = 100;
     long previous = CpuTicks(process->Pid());
     long busyTicks = 0, idleTicks = 0;
     int busySamples = 0, idleSamples = 0;
-    bool busy = false;
 
     const auto start = Clock::now();
     while (MsSince(start) < seconds * 1000.0 && process->Running()) {
@@ -273,8 +285,6 @@ TShowFigures MeasureShow(TDisplay& display, const TPictureSet& set, int seconds)
         previous = now;
         // A sample with next to no processor time lies in a pause.
         const bool active = delta * 1000 / hz > sampleMs / 20;
-        if (active && !busy) ++f.Transitions;
-        busy = active;
         (active ? busyTicks : idleTicks) += delta;
         (active ? busySamples : idleSamples) += 1;
     }
@@ -289,6 +299,7 @@ TShowFigures MeasureShow(TDisplay& display, const TPictureSet& set, int seconds)
             if (sentNs >= shownNs) f.LongestStallMs = std::max(f.LongestStallMs, ms);
     }
     f.Ran = process->Running();
+    f.PicturesRead = double(ReadBytes(process->Pid()) - readBefore) / set.MeanFileBytes;
     f.PeakMiB = double(PeakKiB(process->Pid())) / 1024.0;
     f.BoundMiB = 3.5 * double(set.LargestPixels) * 4.0 / (1024.0 * 1024.0) + 64.0;
     const double total = double(busyTicks + idleTicks) / double(hz);
@@ -308,9 +319,10 @@ TShowFigures MeasureShow(TDisplay& display, const TPictureSet& set, int seconds)
 void PrintShow(const std::string& name, const TShowFigures& f, int seconds) {
     std::printf("%s, %d s of the show:\n", name.c_str(), seconds);
     std::printf(
-        "  processor time %.1f%% of one core (%.1f%% during transitions, %.2f%% in the "
-        "pauses, %d transitions)\n",
-        f.CpuPercent, f.BusyPercent, f.IdlePercent, f.Transitions);
+        "  processor time %.1f%% of one core (%.1f%% in busy samples, %.2f%% in quiet ones); "
+        "about %.0f pictures read, %.2f s of processor time per picture\n",
+        f.CpuPercent, f.BusyPercent, f.IdlePercent, f.PicturesRead,
+        f.PicturesRead > 0 ? f.CpuPercent / 100.0 * seconds / f.PicturesRead : 0.0);
     std::printf("  peak memory %.0f MiB (bound 3.5 x largest picture + 64 MiB = %.0f MiB)\n",
                 f.PeakMiB, f.BoundMiB);
     std::printf("  longest main-thread stall %.0f ms%s\n", f.LongestStallMs,
