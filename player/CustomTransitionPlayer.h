@@ -222,6 +222,9 @@ private:
     std::shared_ptr<const Bitmap32> FScreenSource;
     // OldFrame was painted again since ScreenBitmap last held it (guarded by its drawing lock).
     bool FOldFrameChanged = false;
+    // What of ScreenBitmap has changed since the frame was last repainted (guarded by its
+    // drawing lock): the repaint after a frame covers only that.
+    TRect FChangedSource{};
     // The one colour of an old frame painted from a plain background, if it is one colour. An
     // old frame of one colour has no pixels (an empty bitmap) until something needs them.
     std::optional<Pixel> FOldFramePlain;
@@ -249,7 +252,10 @@ private:
     void HandleCompletion();
     void FinishTransition(bool reachedEnd);
     void PostToSelf(QEvent::Type type);
+    // Repaints, at once, where the frame has changed since the last such repaint.
     void RepaintPlacementNow();
+    // The part of the placement where the given rectangle of the frame is shown.
+    TRect PlacementOf(const TRect& source) const;
 
     // Composition and painting (FramePainting.cpp)
     void Prepare();
@@ -257,7 +263,8 @@ private:
     void RenderBackground();
     void UpdateFrame();
     // Makes ScreenBitmap the old frame again, copying only what it is not known to hold.
-    void RestoreOldFrame(const TTransitionBitmap& oldFrame, int32_t W, int32_t H);
+    // Gives what it wrote.
+    TRect RestoreOldFrame(const TTransitionBitmap& oldFrame, int32_t W, int32_t H);
     // The old frame with pixels of the player's own (made from its one colour if need be).
     Bitmap32& MaterialOldFrame();
     void RecomposeIfManual();

@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <utility>
 
 #include "effects/FrameComposer.h"
 #include "platform/Clock.h"
@@ -46,8 +47,33 @@ void TCustomTransitionPlayer::RepaintPlacementNow() {
         QMetaObject::invokeMethod(this, "update", Qt::QueuedConnection);
         return;
     }
-    if (FPlacementRect.IsEmpty()) return;
-    repaint(ToQRect(FPlacementRect));
+    TRect changed;
+    {
+        std::lock_guard lock(FScreenBitmap.Surface().Lock());
+        changed = std::exchange(FChangedSource, TRect{});
+    }
+    const TRect area = Intersect(PlacementOf(changed), FPlacementRect);
+    if (area.IsEmpty()) return;
+    repaint(ToQRect(area));
+}
+
+TRect TCustomTransitionPlayer::PlacementOf(const TRect& source) const {
+    const TRect place = FPlacementRect;
+    const int64_t sw = FSourceRect.Width(), sh = FSourceRect.Height();
+    if (source.IsEmpty() || place.IsEmpty() || sw <= 0 || sh <= 0) return TRect{};
+    // Where the scaling takes those source pixels, widened by a pixel for the rounding.
+    const int64_t n = place.Width(), m = place.Height();
+    auto low = [](int64_t s, int64_t size, int64_t sourceSize) {
+        return s * size / sourceSize - 1;
+    };
+    auto high = [](int64_t s, int64_t size, int64_t sourceSize) {
+        return (s * size + sourceSize - 1) / sourceSize + 1;
+    };
+    return Intersect(TRect{ClampCoord(place.Left + low(source.Left, n, sw)),
+                           ClampCoord(place.Top + low(source.Top, m, sh)),
+                           ClampCoord(place.Left + high(source.Right, n, sw)),
+                           ClampCoord(place.Top + high(source.Bottom, m, sh))},
+                     place);
 }
 
 void TCustomTransitionPlayer::Animate() {

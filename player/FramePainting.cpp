@@ -189,7 +189,7 @@ void TCustomTransitionPlayer::RecomposeIfManual() {
     update(ToQRect(FPlacementRect));
 }
 
-void TCustomTransitionPlayer::RestoreOldFrame(const TTransitionBitmap& old, int32_t W, int32_t H) {
+TRect TCustomTransitionPlayer::RestoreOldFrame(const TTransitionBitmap& old, int32_t W, int32_t H) {
     Bitmap32& screen = FScreenBitmap;
     const Bitmap32& oldFrame = *old.Shared;
     // A shared bitmap is never written, so only one of the player's own needs its lock.
@@ -217,13 +217,23 @@ void TCustomTransitionPlayer::RestoreOldFrame(const TTransitionBitmap& old, int3
             screen.ResetTouched();
         else
             screen.TouchAll();  // a clip or an origin may have kept pixels from the copy
-        return;
+        return screen.Bounds();
     }
     // Outside what the last frame touched the screen holds the old frame already.
     const TRect touched = Intersect(screen.Touched(), screen.Bounds());
     if (!touched.IsEmpty()) copy(touched);
     screen.ResetTouched();
+    return touched;
 }
+
+namespace {
+TRect Union(const TRect& a, const TRect& b) {
+    if (a.IsEmpty()) return b;
+    if (b.IsEmpty()) return a;
+    return TRect{std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right),
+                 std::max(a.Bottom, b.Bottom)};
+}
+}  // namespace
 
 void TCustomTransitionPlayer::UpdateFrame() {
     // Handlers may draw on the picture bitmap: they get one of the player's own.
@@ -240,7 +250,7 @@ void TCustomTransitionPlayer::UpdateFrame() {
     if (picture.Own) pictureLock = std::unique_lock(pixels.Surface().Lock());
     std::lock_guard screenLock(FScreenBitmap.Surface().Lock());
     FScreenSource.reset();
-    RestoreOldFrame(oldFrame, pixels.Width(), pixels.Height());
+    const TRect restored = RestoreOldFrame(oldFrame, pixels.Width(), pixels.Height());
     TFrameHooks hooks;
     if (picture.Own) {
         Bitmap32& own = *picture.Own;
@@ -249,6 +259,9 @@ void TCustomTransitionPlayer::UpdateFrame() {
         if (OnAfterNewFrame) hooks.AfterNewFrame = [&] { DoAfterNewFrame(own, FScreenBitmap); };
     }
     DrawOverOldFrame(FScreenBitmap, pixels, style, progress, hooks);
+    FChangedSource =
+        Union(FChangedSource,
+              Union(restored, Intersect(FScreenBitmap.Touched(), FScreenBitmap.Bounds())));
     // A frame that is exactly a shared picture lets the next transition start from it.
     if (PlainSurface(FScreenBitmap) && !hooks.AfterNewFrame) {
         if (progress == 100 && !picture.Own)
