@@ -35,6 +35,7 @@
 #include "effects/EffectCatalog.h"
 #include "imaging/Picture.h"
 #include "platform/raster/Bitmap32.h"
+#include "player/FrameRestorer.h"
 #include "player/FrameTiming.h"
 #include "player/PlayerTypes.h"
 #include "player/QtGeometry.h"
@@ -225,6 +226,9 @@ private:
     // What of ScreenBitmap has changed since the frame was last repainted (guarded by its
     // drawing lock): the repaint after a frame covers only that.
     TRect FChangedSource{};
+    // Brings ScreenBitmap back to the old frame row by row as each frame is drawn (guarded by
+    // its drawing lock).
+    TFrameRestorer FRestorer;
     // The one colour of an old frame painted from a plain background, if it is one colour. An
     // old frame of one colour has no pixels (an empty bitmap) until something needs them.
     std::optional<Pixel> FOldFramePlain;

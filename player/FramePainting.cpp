@@ -124,6 +124,7 @@ void TCustomTransitionPlayer::Prepare() {
         DoStart(FPictureBitmap.Writable(), oldFrame);
         FScreenBitmap.TouchAll();
     }
+    FRestorer.Reset(H, FScreenBitmap.Touched());
 }
 
 Bitmap32& TCustomTransitionPlayer::MaterialOldFrame() {
@@ -250,7 +251,6 @@ void TCustomTransitionPlayer::UpdateFrame() {
     if (picture.Own) pictureLock = std::unique_lock(pixels.Surface().Lock());
     std::lock_guard screenLock(FScreenBitmap.Surface().Lock());
     FScreenSource.reset();
-    const TRect restored = RestoreOldFrame(oldFrame, pixels.Width(), pixels.Height());
     TFrameHooks hooks;
     if (picture.Own) {
         Bitmap32& own = *picture.Own;
@@ -258,10 +258,37 @@ void TCustomTransitionPlayer::UpdateFrame() {
         if (OnCustomDraw) hooks.CustomDraw = [&] { DoCustomDraw(own, FScreenBitmap); };
         if (OnAfterNewFrame) hooks.AfterNewFrame = [&] { DoAfterNewFrame(own, FScreenBitmap); };
     }
-    DrawOverOldFrame(FScreenBitmap, pixels, style, progress, hooks);
-    FChangedSource =
-        Union(FChangedSource,
-              Union(restored, Intersect(FScreenBitmap.Touched(), FScreenBitmap.Bounds())));
+    const int32_t W = pixels.Width(), H = pixels.Height();
+    const Bitmap32& old = *oldFrame.Shared;
+    const bool lazy = !FOldFrameChanged && PlainSurface(FScreenBitmap) &&
+                      FScreenBitmap.Width() == W && FScreenBitmap.Height() == H &&
+                      (old.Empty() ? FOldFramePlain.has_value()
+                                   : PlainSurface(old) && old.Width() == W && old.Height() == H);
+    TRect changed;
+    if (lazy) {
+        // The frame starts from the old frame row by row, as the drawing comes to each row.
+        std::unique_lock<std::recursive_mutex> oldLock;
+        if (oldFrame.Own) oldLock = std::unique_lock(old.Surface().Lock());
+        FRestorer.Begin(old, FOldFramePlain, W);
+        FScreenBitmap.ResetTouched();
+        FScreenBitmap.SetAccessHook(&FRestorer);
+        struct TFrameEnd {
+            TCustomTransitionPlayer& Player;
+            TRect& Changed;
+            ~TFrameEnd() {
+                Player.FScreenBitmap.SetAccessHook(nullptr);
+                Changed = Player.FRestorer.End(Player.FScreenBitmap);
+            }
+        } end{*this, changed};
+        DrawOverOldFrame(FScreenBitmap, pixels, style, progress, hooks);
+    } else {
+        const TRect restored = RestoreOldFrame(oldFrame, W, H);
+        DrawOverOldFrame(FScreenBitmap, pixels, style, progress, hooks);
+        const TRect touched = Intersect(FScreenBitmap.Touched(), FScreenBitmap.Bounds());
+        FRestorer.Reset(H, touched);
+        changed = Union(restored, touched);
+    }
+    FChangedSource = Union(FChangedSource, changed);
     // A frame that is exactly a shared picture lets the next transition start from it.
     if (PlainSurface(FScreenBitmap) && !hooks.AfterNewFrame) {
         if (progress == 100 && !picture.Own)

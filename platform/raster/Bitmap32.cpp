@@ -7,10 +7,14 @@ Bitmap32::Bitmap32(int32_t width, int32_t height, Pixel fill, RowOrder order) : 
 }
 
 Bitmap32::Bitmap32(const Bitmap32& other)
-    : FWidth(other.FWidth), FHeight(other.FHeight), FOrder(other.FOrder), FPixels(other.FPixels) {}
+    : FWidth(other.FWidth),
+      FHeight(other.FHeight),
+      FOrder(other.FOrder),
+      FPixels((other.AccessAll(), other.FPixels)) {}
 
 Bitmap32& Bitmap32::operator=(const Bitmap32& other) {
     if (this != &other) {
+        other.AccessAll();
         FWidth = other.FWidth;
         FHeight = other.FHeight;
         FOrder = other.FOrder;

@@ -13,6 +13,10 @@
 // may have changed since the last ResetTouched(). Every way to write pixels goes through a
 // non-const accessor, and each one widens Touched(): Scanline(y) by row y, RowForWrite by the span
 // it names, Bits() by the whole bitmap. So what lies outside Touched() is known to be unchanged.
+//
+// A bitmap can also have an access hook, which every access to its pixels (reading ones and
+// copies of the bitmap too) tells first, row by row, so that the hook can bring a row up to date
+// just before it is used.
 
 #include <cstddef>
 #include <cstdint>
@@ -77,6 +81,17 @@ struct UninitializedAllocator : std::allocator<T> {
     }
 };
 
+// Told of each access to a bitmap's pixels while it is the bitmap's hook: row y (from the top),
+// found at row, is about to be used in the span left to right - 1; overwrite says that the caller
+// writes that whole span without reading it.
+class TPixelAccessHook {
+  public:
+    virtual void RowAccess(int32_t y, Pixel* row, int32_t left, int32_t right, bool overwrite) = 0;
+
+  protected:
+    ~TPixelAccessHook() = default;
+};
+
 class Bitmap32 {
 public:
     enum class RowOrder { BottomUp, TopDown };
@@ -105,20 +120,24 @@ public:
     // Row y counted from the top.
     Pixel* Scanline(int32_t y) {
         if (FNoting) Note(0, y, FWidth, y + 1);
-        return FPixels.data() + RowOffset(y);
+        return Access(y, 0, FWidth, false);
     }
-    const Pixel* Scanline(int32_t y) const { return FPixels.data() + RowOffset(y); }
+    const Pixel* Scanline(int32_t y) const { return Access(y, 0, FWidth, false); }
     // Row y counted from the top, for writing only the pixels left to right - 1 of it.
     Pixel* RowForWrite(int32_t y, int32_t left, int32_t right) {
         if (FNoting) Note(left, y, right, y + 1);
-        return FPixels.data() + RowOffset(y);
+        return Access(y, left, right, true);
     }
     // The pixel store as laid out in memory.
     Pixel* Bits() {
         if (FNoting) Note(0, 0, FWidth, FHeight);
+        AccessAll();
         return FPixels.data();
     }
-    const Pixel* Bits() const { return FPixels.data(); }
+    const Pixel* Bits() const {
+        AccessAll();
+        return FPixels.data();
+    }
     size_t PixelCount() const { return FPixels.size(); }
 
     Pixel GetPixel(int32_t x, int32_t y) const { return Scanline(y)[x]; }
@@ -136,6 +155,9 @@ public:
     // Counts the whole bitmap as written.
     void TouchAll() { FTouched = Bounds(); }
 
+    // The access hook (see the top of this file); none at first and in copies.
+    void SetAccessHook(TPixelAccessHook* hook) { FHook = hook; }
+
   private:
     int32_t FWidth = 0;
     int32_t FHeight = 0;
@@ -144,6 +166,18 @@ public:
     Canvas FCanvas;
     bool FNoting = false;
     TRect FTouched{};
+    TPixelAccessHook* FHook = nullptr;
+
+    // The pixels of a bitmap with a hook are changed by the hook only; a const bitmap has none.
+    Pixel* Access(int32_t y, int32_t left, int32_t right, bool overwrite) const {
+        Pixel* row = const_cast<Pixel*>(FPixels.data()) + RowOffset(y);
+        if (FHook) FHook->RowAccess(y, row, left, right, overwrite);
+        return row;
+    }
+    void AccessAll() const {
+        if (FHook)
+            for (int32_t y = 0; y < FHeight; ++y) Access(y, 0, FWidth, false);
+    }
 
     void Note(int32_t left, int32_t top, int32_t right, int32_t bottom) {
         if (FTouched.IsEmpty()) {
