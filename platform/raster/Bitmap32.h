@@ -11,8 +11,9 @@
 //
 // A bitmap can note where it is written: while noting is on, Touched() covers every pixel that
 // may have changed since the last ResetTouched(). Every way to write pixels goes through a
-// non-const accessor, and each one widens Touched(): Scanline(y) by row y, RowForWrite by the span
-// it names, Bits() by the whole bitmap. So what lies outside Touched() is known to be unchanged.
+// non-const accessor, and each one widens Touched(): Scanline(y) by row y, RowForWrite and
+// RowForUpdate by the span they name, Bits() by the whole bitmap. So what lies outside Touched() is
+// known to be unchanged.
 //
 // A bitmap can also have an access hook, which every access to its pixels (reading ones and
 // copies of the bitmap too) tells first, row by row, so that the hook can bring a row up to date
@@ -127,6 +128,11 @@ public:
     Pixel* RowForWrite(int32_t y, int32_t left, int32_t right) {
         if (FNoting) Note(left, y, right, y + 1);
         return Access(y, left, right, true);
+    }
+    // Row y counted from the top, for reading and changing only the pixels left to right - 1.
+    Pixel* RowForUpdate(int32_t y, int32_t left, int32_t right) {
+        if (FNoting) Note(left, y, right, y + 1);
+        return Access(y, left, right, false);
     }
     // The pixel store as laid out in memory.
     Pixel* Bits() {
