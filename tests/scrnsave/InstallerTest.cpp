@@ -191,6 +191,33 @@ TEST(Installer, UninstallFromAFileChangedSinceTakesOutTheEntryAlone) {
     }
 }
 
+// Installed with the prefix ~/.local, the program's files already lie in the default installation
+// folder; the installer keeps them and never takes them away.
+TEST(Installer, AnInstallationFolderThatHoldsTheProgramsOwnFilesKeepsThem) {
+    TSandbox sandbox;
+    fs::remove_all(sandbox.App());
+    fs::copy(DataPath(), sandbox.App(), fs::copy_options::recursive);
+    const std::set<std::string> samples = Names(sandbox.Pics());
+    auto install = [&](std::vector<std::string> options) {
+        std::vector<std::string> args = {"--data",     sandbox.App().string(),
+                                         "--program",  ProgramPath(),
+                                         "--app-path", sandbox.App().string()};
+        args.insert(args.end(), options.begin(), options.end());
+        TProcess installer(InstallerPath(), args, sandbox.Environment(), sandbox.Root());
+        const int status = installer.Wait(60000).value_or(-1);
+        return std::make_pair(status, installer.Output() + installer.Errors());
+    };
+    const auto [status, output] = install({});
+    ASSERT_EQ(status, 0) << output;
+    EXPECT_EQ(ReadText(sandbox.RegistryFile()), "AppPath=" + sandbox.App().string() + "/\n");
+    const auto [uninstallStatus, uninstallOutput] = install({"--uninstall"});
+    ASSERT_EQ(uninstallStatus, 0) << uninstallOutput;
+    EXPECT_TRUE(fs::is_regular_file(sandbox.App() / "readme.txt"));
+    EXPECT_TRUE(fs::is_regular_file(sandbox.App() / "more" / "index.html"));
+    EXPECT_EQ(Names(sandbox.Pics()), samples);
+    EXPECT_FALSE(fs::exists(sandbox.RegistryFile()));
+}
+
 TEST(Installer, SaysWhatItLacksTheRightsFor) {
     TSandbox sandbox;
     ASSERT_EQ(sandbox.Install({"--xscreensaver"},
