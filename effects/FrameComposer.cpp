@@ -23,16 +23,29 @@ TExtents ProgressExtents(int32_t W, int32_t H, int32_t Progress) {
     return e;
 }
 
-void ComposeFrame(Bitmap32& Screen, const Bitmap32& OldFrame, const Bitmap32& Picture,
-                  int Style, int32_t Progress, const TFrameHooks& Hooks) {
+namespace {
+void CheckStyle(int Style) {
     if (Style < 0 || Style > TEffectCatalog::Count)
         throw std::out_of_range("effect " + std::to_string(Style) + " does not exist");
+}
+}  // namespace
+
+void ComposeFrame(Bitmap32& Screen, const Bitmap32& OldFrame, const Bitmap32& Picture, int Style,
+                  int32_t Progress, const TFrameHooks& Hooks) {
+    CheckStyle(Style);
     const int32_t W = Picture.Width(), H = Picture.Height();
     if (Screen.Width() != W || Screen.Height() != H) Screen.SetSize(W, H);
     {
         std::lock_guard lock(OldFrame.Surface().Lock());
         BitBlt(Screen, 0, 0, W, H, OldFrame, 0, 0);
     }
+    DrawOverOldFrame(Screen, Picture, Style, Progress, Hooks);
+}
+
+void DrawOverOldFrame(Bitmap32& Screen, const Bitmap32& Picture, int Style, int32_t Progress,
+                      const TFrameHooks& Hooks) {
+    CheckStyle(Style);
+    const int32_t W = Picture.Width(), H = Picture.Height();
     if (Hooks.BeforeNewFrame) Hooks.BeforeNewFrame();
     if (Progress >= 100) {
         BitBlt(Screen, 0, 0, W, H, Picture, 0, 0);

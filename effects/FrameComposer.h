@@ -30,8 +30,14 @@ struct TFrameHooks {
 // colour-on-colour. All three bitmaps have the picture's size; Screen is given it if it differs.
 // Raises EEffectNotAvailable for an entry without a routine and std::out_of_range for a style
 // outside 0 to 171; Screen then holds the old frame.
-void ComposeFrame(Bitmap32& Screen, const Bitmap32& OldFrame, const Bitmap32& Picture,
-                  int Style, int32_t Progress, const TFrameHooks& Hooks = {});
+void ComposeFrame(Bitmap32& Screen, const Bitmap32& OldFrame, const Bitmap32& Picture, int Style,
+                  int32_t Progress, const TFrameHooks& Hooks = {});
+
+// ComposeFrame after its copy of the old frame: Screen, of the picture's size, already holds the
+// old frame, and the hooks, the picture or the effect are drawn over it. A caller that knows
+// that Screen holds the old frame saves the copy; the frame is the same.
+void DrawOverOldFrame(Bitmap32& Screen, const Bitmap32& Picture, int Style, int32_t Progress,
+                      const TFrameHooks& Hooks = {});
 
 // The next progress of the frame loop with step s: forward p + s while p < 100 - s, else 100;
 // backward p - s while s < p, else 0. The last frame is therefore always exactly 100 (or 0).

@@ -89,7 +89,8 @@ void ShadeColumns(Bitmap32& Bitmap, uint8_t Depth, int32_t Start, int32_t Count)
         drop[size_t(x - first)] = m.Drop;
     }
     for (int32_t y = 0; y < Bitmap.Height(); ++y)
-        ShadeRun(Bitmap.Scanline(y) + first, raise.data(), drop.data(), 1, raise.size());
+        ShadeRun(Bitmap.RowForUpdate(y, first, last) + first, raise.data(), drop.data(), 1,
+                 raise.size());
 }
 
 void ShadeRows(Bitmap32& Bitmap, uint8_t Depth, int32_t Start, int32_t Count) {

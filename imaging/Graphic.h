@@ -58,6 +58,14 @@ public:
     virtual int32_t Width() const = 0;
     virtual int32_t Height() const = 0;
     virtual bool Empty() const { return Width() <= 0 || Height() <= 0; }
+    // Does at once the work that the first drawing would otherwise do (a class that decodes its
+    // pixels on first use decodes them here), so that a picture loaded on one thread draws
+    // quickly on another. Raises the class's decoding errors.
+    virtual void Decode() const {}
+    // The pixels the picture draws when drawn at its own size at (0, 0): every pixel of that
+    // rectangle becomes the image's, whatever was there. Shared rather than copied, and never
+    // changed; none for a picture whose drawing does anything else.
+    virtual std::shared_ptr<const Bitmap32> OwnSizeImage() const { return nullptr; }
 
     // Draws the picture scaled to rect (logical coordinates of dest's surface).
     virtual void Draw(Bitmap32& dest, const TRect& rect) const = 0;

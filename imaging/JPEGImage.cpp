@@ -40,9 +40,16 @@ void TJPEGImage::LoadFromStream(TStream& stream) {
 const Bitmap32& TJPEGImage::DecodedImage() const {
     if (!FDecoded) {
         const bool quantize = FGrayscale || DisplayBitsPerPixel() <= 8;
-        FDecoded = TurnUpright(DecodeJpeg(FData, quantize), FOrientation);
+        FDecoded = std::make_shared<const Bitmap32>(
+            TurnUpright(DecodeJpeg(FData, quantize), FOrientation));
     }
     return *FDecoded;
+}
+
+std::shared_ptr<const Bitmap32> TJPEGImage::OwnSizeImage() const {
+    if (Empty()) return nullptr;
+    DecodedImage();
+    return FDecoded;
 }
 
 void TJPEGImage::Draw(Bitmap32& dest, const TRect& rect) const {

@@ -116,7 +116,9 @@ int DecodeC(const uint8_t* data, size_t size, bool quantize, Bitmap32* out) {
         cinfo.two_pass_quantize = TRUE;
         cinfo.dither_mode = JDITHER_FS;
     } else {
-        cinfo.out_color_space = JCS_RGB;
+        // Blue, green, red and a fourth byte: the 32-bit pixel's own layout, so the rows are
+        // decoded straight into the bitmap.
+        cinfo.out_color_space = JCS_EXT_BGRX;
     }
     jpeg_start_decompress(&cinfo);
     if (int32_t(cinfo.output_width) != out->Width() ||
@@ -124,28 +126,43 @@ int DecodeC(const uint8_t* data, size_t size, bool quantize, Bitmap32* out) {
         jpeg_destroy_decompress(&cinfo);
         return -1;
     }
-    const int components = cinfo.output_components;
-    JSAMPARRAY row = (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE,
-                                                cinfo.output_width * JDIMENSION(components), 1);
     const int32_t width = out->Width();
-    while (cinfo.output_scanline < cinfo.output_height) {
-        const int32_t y = int32_t(cinfo.output_scanline);
-        if (jpeg_read_scanlines(&cinfo, row, 1) != 1) break;
-        Pixel* line = out->Scanline(y);
-        const JSAMPLE* in = row[0];
-        if (quantize) {
-            JSAMPARRAY map = cinfo.colormap;
-            const bool gray = cinfo.out_color_components == 1;
+    if (quantize) {
+        JSAMPARRAY row = (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo),
+                                                    JPOOL_IMAGE, cinfo.output_width, 1);
+        JSAMPARRAY map = cinfo.colormap;
+        const bool gray = cinfo.out_color_components == 1;
+        while (cinfo.output_scanline < cinfo.output_height) {
+            const int32_t y = int32_t(cinfo.output_scanline);
+            if (jpeg_read_scanlines(&cinfo, row, 1) != 1) break;
+            Pixel* line = out->Scanline(y);
+            const JSAMPLE* in = row[0];
             for (int32_t x = 0; x < width; ++x) {
                 const int i = in[x];
                 line[x] = gray ? MakePixel(map[0][i], map[0][i], map[0][i])
                                : MakePixel(map[0][i], map[1][i], map[2][i]);
             }
-        } else {
-            for (int32_t x = 0; x < width; ++x)
-                line[x] = MakePixel(in[3 * x], in[3 * x + 1], in[3 * x + 2]);
+        }
+    } else {
+        constexpr int kRows = 16;
+        JSAMPROW rows[kRows];
+        while (cinfo.output_scanline < cinfo.output_height) {
+            const int32_t y = int32_t(cinfo.output_scanline);
+            const int32_t count = std::min<int32_t>(kRows, int32_t(cinfo.output_height) - y);
+            for (int32_t i = 0; i < count; ++i)
+                rows[i] = reinterpret_cast<JSAMPROW>(out->Scanline(y + i));
+            const JDIMENSION read = jpeg_read_scanlines(&cinfo, rows, JDIMENSION(count));
+            if (read == 0) break;
+            // libjpeg sets the fourth byte; the pixel's unused byte is 0.
+            for (JDIMENSION i = 0; i < read; ++i) {
+                Pixel* line = out->Scanline(y + int32_t(i));
+                for (int32_t x = 0; x < width; ++x) line[x] &= 0x00FFFFFFu;
+            }
         }
     }
+    // Rows the data did not reach stay black.
+    for (int32_t y = int32_t(cinfo.output_scanline); y < out->Height(); ++y)
+        std::fill_n(out->Scanline(y), width, Pixel(0));
     jpeg_finish_decompress(&cinfo);
     jpeg_destroy_decompress(&cinfo);
     return 0;
@@ -167,7 +184,8 @@ JpegHeader ReadJpegHeader(Bytes data) {
 Bitmap32 DecodeJpeg(Bytes data, bool quantize) {
     const JpegHeader header = ReadJpegHeader(data);
     CheckPictureSize(header.Width, header.Height);
-    Bitmap32 image(header.Width, header.Height);
+    Bitmap32 image;
+    image.SetSizeForOverwrite(header.Width, header.Height);
     if (int code = DecodeC(data.data(), data.size(), quantize, &image)) throw EJPEG(code);
     return image;
 }

@@ -38,17 +38,22 @@ void TPicture::SetGraphic(std::unique_ptr<TGraphic> graphic) {
     Changed();
 }
 
-void TPicture::LoadFromFile(const std::string& fileName) {
+std::unique_ptr<TGraphic> LoadGraphicFile(const std::string& fileName, TProgressEvent onProgress) {
     const std::string extension = ExtensionOf(fileName);
     const TGraphicClass* graphicClass = FileFormats().FindExt(extension);
     if (!graphicClass) throw EInvalidGraphic("Unknown picture file extension (." + extension + ")");
     std::unique_ptr<TGraphic> graphic = graphicClass->Create();
-    graphic->OnProgress = [this](TGraphic&, TProgressStage stage, int percent) {
-        if (OnProgress) OnProgress(*this, stage, percent);
-    };
-    // A throwing load frees the new instance on the way out; the old graphic stays.
+    graphic->OnProgress = std::move(onProgress);
+    // A throwing load frees the new instance on the way out.
     graphic->LoadFromFile(fileName);
-    SetGraphic(std::move(graphic));
+    return graphic;
+}
+
+void TPicture::LoadFromFile(const std::string& fileName) {
+    // On failure the old graphic stays.
+    SetGraphic(LoadGraphicFile(fileName, [this](TGraphic&, TProgressStage stage, int percent) {
+        if (OnProgress) OnProgress(*this, stage, percent);
+    }));
 }
 
 void TPicture::Install(std::unique_ptr<TGraphic> graphic) {

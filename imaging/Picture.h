@@ -14,6 +14,12 @@
 
 namespace corvane {
 
+// Makes a graphic of the class registered for the file's extension and loads the file into it,
+// with the errors of TPicture::LoadFromFile; onProgress receives the load's progress. Needs only
+// the registry, so it may run on any thread once the registry is filled.
+std::unique_ptr<TGraphic> LoadGraphicFile(const std::string& fileName,
+                                          TProgressEvent onProgress = {});
+
 class TPicture {
 public:
     TPicture() = default;

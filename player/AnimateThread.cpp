@@ -7,6 +7,16 @@
 
 namespace corvane {
 
+namespace {
+// The worker whose body the thread runs; set by the body itself, so a handler it raises can tell
+// without reading anything the control's thread writes.
+thread_local TAnimateThread* RunningWorker = nullptr;
+}  // namespace
+
+TAnimateThread* TAnimateThread::Current() {
+    return RunningWorker;
+}
+
 TAnimateThread::TAnimateThread(TCustomTransitionPlayer& player, TThreadPriority priority)
     : FPlayer(player), FPriority(priority) {
     FThread = std::thread([this] { Run(); });
@@ -36,11 +46,12 @@ bool TAnimateThread::Finishing() const {
 }
 
 void TAnimateThread::Run() {
+    RunningWorker = this;
     ApplyThreadPriority(FPriority);
     FStarted = true;
     try {
         int32_t step = FPlayer.Step();
-        while (!Terminated()) {
+        while (!Terminated() && FPlayer.Busy()) {
             const TFrameResult frame = FPlayer.NextFrame(step, this);
             if (!frame.GoesOn) {
                 Terminate();

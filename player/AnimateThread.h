@@ -1,7 +1,8 @@
 #pragma once
 // The worker thread of a threaded transition. It advances the player's progress frame by frame,
-// paces the frames by the player's delay, and at its end (also when a frame fails) posts the
-// completion event to the player. It never finishes the transition itself.
+// paces the frames by the player's delay, and at its end (also when a frame fails, and as soon as
+// the transition is no longer Busy) posts the completion event to the player. It never finishes
+// the transition itself.
 //
 // The repaint hand-over: after each frame the worker asks the control's thread to repaint and
 // waits until it has. Requests are numbered; Requested >= Served always holds, and a request is
@@ -33,6 +34,9 @@ public:
     bool Started() const { return FStarted; }
     void Terminate();
     bool Terminated() const { return FTerminated; }
+    // The worker the calling thread is, or none.
+    static TAnimateThread* Current();
+    TCustomTransitionPlayer& Player() const { return FPlayer; }
     // The body has left its loop and is about to post the completion event (or has).
     bool Finishing() const;
     // What ended the body with an error; read after the thread has ended.

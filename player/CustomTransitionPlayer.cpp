@@ -135,12 +135,13 @@ void TCustomTransitionPlayer::Execute() {
     ++FRunId;
     try {
         Prepare();
-        if (!FManual && !FStopping) Animate();
+        // An OnStart handler may have stopped this transition, or finished it and begun another.
+        if (FTransitionId == transition && FBusy && !FManual && !FStopping) Animate();
     } catch (...) {
         // Only if a handler has not already finished this transition and begun another.
         if (FTransitionId == transition) {
-            FPictureBitmap.reset();
-            FOldFrame.reset();
+            FPictureBitmap.Reset();
+            FOldFrame.Reset();
             FBusy = false;
         }
         throw;
@@ -148,6 +149,16 @@ void TCustomTransitionPlayer::Execute() {
 }
 
 void TCustomTransitionPlayer::Stop() {
+    TAnimateThread* worker = TAnimateThread::Current();
+    if (worker && &worker->Player() == this) {
+        // A handler on the worker: the worker cannot wait for itself. It ends after this frame,
+        // and its completion finishes the transition as stopped.
+        if (FBusy) {
+            FStopRequested = true;
+            worker->Terminate();
+        }
+        return;
+    }
     if (!FBusy || FStopping) return;
     FStopping = true;
     struct TStopMark {
@@ -160,6 +171,7 @@ void TCustomTransitionPlayer::Stop() {
 void TCustomTransitionPlayer::Clear() {
     if (FBusy || FScreenBitmap.Empty()) return;
     FScreenBitmap.SetSize(0, 0);
+    FScreenSource.reset();
     FPlacementRect = TRect{};
     FSourceRect = TRect{};
     update();
@@ -173,8 +185,8 @@ int TCustomTransitionPlayer::GetStyleNames(QStringList& list) const {
 
 void TCustomTransitionPlayer::FinishTransition(bool failed) {
     FBusy = false;
-    FPictureBitmap.reset();
-    FOldFrame.reset();
+    FPictureBitmap.Reset();
+    FOldFrame.Reset();
     if (FDestroying) return;
     if (!FStopping && !failed) DoComplete();
     DoStop();

@@ -7,11 +7,19 @@
 // PlacementRect when painted. Busy holds from the start of Execute until the transition is
 // finished; OldFrame and PictureBitmap exist exactly while it holds.
 //
+// The transition bitmaps cost as little as the pictures allow: PictureBitmap is the picture's
+// own decoded pixels when drawing it at its size would only copy them, and OldFrame is the last
+// picture's pixels when the frame shown is known to be exactly that picture; such a shared
+// bitmap is only read, and copied first if a handler is to receive it. Each frame starts again
+// from the old frame, but ScreenBitmap notes where it is written, so only what the last frame
+// changed is copied back from OldFrame (the frame is the same as with a full copy).
+//
 // Threads: the control lives on the thread that made it. In threaded mode one worker
 // (TAnimateThread) composes the frames and raises the per-frame events and OnProgress; it asks
 // the control's thread for each repaint and waits for it, and posts the completion event at its
 // end. Locks, always taken in this order: FrameLock (progress and style against composition),
-// then the drawing locks of PictureBitmap, ScreenBitmap and OldFrame. None is held across a
+// then the drawing locks of PictureBitmap, ScreenBitmap and OldFrame. All are re-entrant, so a
+// handler may call back into the player on the thread that raised it. None is held across a
 // repaint request. The properties the worker reads without a lock are atomic.
 
 #include <QEvent>
@@ -22,10 +30,12 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 
 #include "effects/EffectCatalog.h"
 #include "imaging/Picture.h"
 #include "platform/raster/Bitmap32.h"
+#include "player/FrameRestorer.h"
 #include "player/FrameTiming.h"
 #include "player/PlayerTypes.h"
 #include "player/QtGeometry.h"
@@ -193,11 +203,39 @@ private:
     bool FFromBackground = false;
     bool FPreparing = false;
     bool FDestroying = false;
-    // Shared so that a frame being composed keeps its bitmaps even if the transition is
-    // finished meanwhile by a handler on the same thread.
-    std::shared_ptr<Bitmap32> FOldFrame;
-    std::shared_ptr<Bitmap32> FPictureBitmap;
-    std::mutex FFrameLock;
+    // A transition bitmap: composition reads Shared; Own is the same bitmap when it is the
+    // player's to write, none when it is shared with a picture. Held through shared pointers so
+    // that a frame being composed keeps its bitmaps even if a handler on the same thread
+    // finishes the transition meanwhile.
+    struct TTransitionBitmap {
+        std::shared_ptr<const Bitmap32> Shared;
+        std::shared_ptr<Bitmap32> Own;
+        explicit operator bool() const { return Shared != nullptr; }
+        void Reset();
+        void SetOwn(std::shared_ptr<Bitmap32> bitmap);
+        void SetShared(std::shared_ptr<const Bitmap32> bitmap);
+        // The bitmap to write, made the player's own (a copy) first if it is shared.
+        Bitmap32& Writable();
+    };
+    TTransitionBitmap FOldFrame;
+    TTransitionBitmap FPictureBitmap;
+    // The shared bitmap whose pixels ScreenBitmap holds exactly, when that is known.
+    std::shared_ptr<const Bitmap32> FScreenSource;
+    // OldFrame was painted again since ScreenBitmap last held it (guarded by its drawing lock).
+    bool FOldFrameChanged = false;
+    // What of ScreenBitmap has changed since the frame was last repainted (guarded by its
+    // drawing lock): the repaint after a frame covers only that.
+    TRect FChangedSource{};
+    // Brings ScreenBitmap back to the old frame row by row as each frame is drawn (guarded by
+    // its drawing lock).
+    TFrameRestorer FRestorer;
+    // The one colour of an old frame painted from a plain background, if it is one colour. An
+    // old frame of one colour has no pixels (an empty bitmap) until something needs them.
+    std::optional<Pixel> FOldFramePlain;
+    std::recursive_mutex FFrameLock;
+    // Set by a Stop from the worker's own thread: the worker ends, and its completion finishes
+    // the transition as stopped.
+    std::atomic<bool> FStopRequested{false};
     // Orders the allocation of an event the worker posts before its use on this thread.
     std::mutex FPostLock;
     // Counts transitions, so that a loop can tell that its transition has been replaced.
@@ -218,13 +256,21 @@ private:
     void HandleCompletion();
     void FinishTransition(bool reachedEnd);
     void PostToSelf(QEvent::Type type);
+    // Repaints, at once, where the frame has changed since the last such repaint.
     void RepaintPlacementNow();
+    // The part of the placement where the given rectangle of the frame is shown.
+    TRect PlacementOf(const TRect& source) const;
 
     // Composition and painting (FramePainting.cpp)
     void Prepare();
     void CalcRects();
     void RenderBackground();
     void UpdateFrame();
+    // Makes ScreenBitmap the old frame again, copying only what it is not known to hold.
+    // Gives what it wrote.
+    TRect RestoreOldFrame(const TTransitionBitmap& oldFrame, int32_t W, int32_t H);
+    // The old frame with pixels of the player's own (made from its one colour if need be).
+    Bitmap32& MaterialOldFrame();
     void RecomposeIfManual();
     TRect ClientRect() const { return TRect{0, 0, width(), height()}; }
     Pixel PixelOf(TColor color) const;

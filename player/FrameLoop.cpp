@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <utility>
 
 #include "effects/FrameComposer.h"
 #include "platform/Clock.h"
@@ -19,7 +20,9 @@ TFrameResult TCustomTransitionPlayer::NextFrame(int32_t step, TAnimateThread* wo
     const bool reverse = FReverse;
     SetProgressFrom(NextProgress(FProgress, step, reverse), worker);
     const int progress = FProgress;
-    return TFrameResult{reverse ? progress != 0 : progress != 100, GetTickCount32() - t0};
+    // A transition finished meanwhile (by a handler) goes on no further.
+    const bool goesOn = FBusy && (reverse ? progress != 0 : progress != 100);
+    return TFrameResult{goesOn, GetTickCount32() - t0};
 }
 
 void TCustomTransitionPlayer::SetProgressFrom(int value, TAnimateThread* worker) {
@@ -44,12 +47,38 @@ void TCustomTransitionPlayer::RepaintPlacementNow() {
         QMetaObject::invokeMethod(this, "update", Qt::QueuedConnection);
         return;
     }
-    if (FPlacementRect.IsEmpty()) return;
-    repaint(ToQRect(FPlacementRect));
+    TRect changed;
+    {
+        std::lock_guard lock(FScreenBitmap.Surface().Lock());
+        changed = std::exchange(FChangedSource, TRect{});
+    }
+    const TRect area = Intersect(PlacementOf(changed), FPlacementRect);
+    if (area.IsEmpty()) return;
+    repaint(ToQRect(area));
+}
+
+TRect TCustomTransitionPlayer::PlacementOf(const TRect& source) const {
+    const TRect place = FPlacementRect;
+    const int64_t sw = FSourceRect.Width(), sh = FSourceRect.Height();
+    if (source.IsEmpty() || place.IsEmpty() || sw <= 0 || sh <= 0) return TRect{};
+    // Where the scaling takes those source pixels, widened by a pixel for the rounding.
+    const int64_t n = place.Width(), m = place.Height();
+    auto low = [](int64_t s, int64_t size, int64_t sourceSize) {
+        return s * size / sourceSize - 1;
+    };
+    auto high = [](int64_t s, int64_t size, int64_t sourceSize) {
+        return (s * size + sourceSize - 1) / sourceSize + 1;
+    };
+    return Intersect(TRect{ClampCoord(place.Left + low(source.Left, n, sw)),
+                           ClampCoord(place.Top + low(source.Top, m, sh)),
+                           ClampCoord(place.Left + high(source.Right, n, sw)),
+                           ClampCoord(place.Top + high(source.Bottom, m, sh))},
+                     place);
 }
 
 void TCustomTransitionPlayer::Animate() {
     ++FRunId;
+    FStopRequested = false;
     if (FThreaded) {
         FAnimThread = std::make_unique<TAnimateThread>(*this, FThreadPriority);
         return;
@@ -113,8 +142,18 @@ void TCustomTransitionPlayer::HandleCompletion() {
     worker->WaitFor([this] { RepaintPlacementNow(); });
     const std::exception_ptr error = worker->Error();
     worker.reset();
-    // A failed frame ends the transition, but it has not reached its end: no OnComplete.
-    if (FStopping || !FManual) FinishTransition(error != nullptr);
+    if (FStopRequested.exchange(false) && FBusy && !FStopping) {
+        // A handler on the worker stopped it: finish as Stop does, with OnStop alone.
+        FStopping = true;
+        struct TStopMark {
+            bool& Mark;
+            ~TStopMark() { Mark = false; }
+        } mark{FStopping};
+        FinishTransition(error != nullptr);
+    } else if (FStopping || !FManual) {
+        // A failed frame ends the transition, but it has not reached its end: no OnComplete.
+        FinishTransition(error != nullptr);
+    }
     if (error) std::rethrow_exception(error);
 }
 

@@ -9,7 +9,8 @@ packages=(
   clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg62-turbo-dev libpng-dev libtiff-dev libgif-dev zlib1g-dev
-  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins fonts-dejavu-core libxcb1-dev libx11-dev libxss-dev
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins fonts-dejavu-core
+  libxcb1-dev libxcb-xtest0-dev libx11-dev libxss-dev
   xvfb xauth xdotool x11-apps imagemagick python3-xlib dbus-daemon
   xsecurelock lintian
   libwebp-dev libheif-dev

@@ -77,8 +77,8 @@ class TScopedValue {
 };
 
 // Full screen, preview or hosted: the slideshow window until it closes. Returns the exit status
-// of the mode.
-int RunShow(const TCommandLine& command, QPointer<TfrmMain>& shown) {
+// of the mode. With a start error the window shows that instead of the show.
+int RunShow(const TCommandLine& command, QPointer<TfrmMain>& shown, const QString& startError) {
     const TFormMode formMode = command.Mode == TRunMode::FullScreen ? TFormMode::FullScreen
                                : command.Mode == TRunMode::Preview  ? TFormMode::Preview
                                                                     : TFormMode::Hosted;
@@ -96,7 +96,7 @@ int RunShow(const TCommandLine& command, QPointer<TfrmMain>& shown) {
 
     // The host's window as Qt sees it; it outlives the show's window, which lies inside it.
     std::unique_ptr<QWindow> foreign;
-    TfrmMain form(formMode);
+    TfrmMain form(formMode, nullptr, startError);
     shown = &form;
     // Hosted runs open no other window: errors are drawn into the show (and go to standard
     // error through ReportError).
@@ -147,6 +147,13 @@ int RunProgram(int argc, char** argv) {
                   << std::endl;
         return 1;
     }
+    // A preview is drawn into the window the host names; without one there is nothing to draw
+    // into (0 would be the whole screen, where no input ends it), and the run touches nothing:
+    // not the single-instance guard, not the settings file.
+    if (command.Mode == TRunMode::Preview && !THostWindow::Exists(command.WindowId)) {
+        std::cerr << ProgramName << ": No preview window: " << command.WindowId << std::endl;
+        return 1;
+    }
 
     TScreensaverApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
@@ -178,11 +185,18 @@ int RunProgram(int argc, char** argv) {
     }
 
     // 2. The settings store.
+    QString settingsError;
     try {
         InitializeNyBase();
     } catch (const std::exception& e) {
-        ReportError(e.what());
-        return 1;
+        // A hosted run may not end by itself (its host would show an error notice and start it
+        // again): it shows the error in its window, as it does an empty folder, until it is
+        // told to end.
+        if (!hosted) {
+            ReportError(e.what());
+            return 1;
+        }
+        settingsError = QString::fromStdString(e.what());
     }
     // 3. The slideshow lists.
     InitializeSlideshowLists(command.Subfolders);
@@ -192,7 +206,7 @@ int RunProgram(int argc, char** argv) {
     if (command.Mode == TRunMode::Settings)
         ShowConfig();
     else
-        status = RunShow(command, shown);
+        status = RunShow(command, shown, settingsError);
 
     // The end, in the reverse order. Hosted runs never write the settings file: several may run
     // at once, and the settings dialog may have saved meanwhile.

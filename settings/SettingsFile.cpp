@@ -61,12 +61,12 @@ int WriteAll(int fd, std::string_view text) {
     return 0;
 }
 
-// Creates a file of a fresh name next to the target. The umask applies to its permissions, as it
-// would to a file created in place.
-std::pair<int, std::filesystem::path> CreateTemporaryNextTo(const std::filesystem::path& target) {
+// Creates a file of a fresh name next to the target; the descriptor, or -1 with the system's
+// reason in error. The umask applies to its permissions, as it would to a file created in place.
+int CreateTemporaryNextTo(const std::filesystem::path& target, std::filesystem::path& temp,
+                          int& error) {
     std::filesystem::path folder = target.parent_path();
     if (folder.empty()) folder = ".";
-    int error = 0;
     for (int attempt = 0; attempt < 16; ++attempt) {
         // Built by appending: prepending a literal to a temporary string makes GCC 12 at -O3
         // see an overlapping copy (-Wrestrict) inside the string's insert.
@@ -77,13 +77,27 @@ std::pair<int, std::filesystem::path> CreateTemporaryNextTo(const std::filesyste
             name += '.';
         }
         name += "tmp";
-        std::filesystem::path temp = folder / name;
+        temp = folder / name;
         int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) return {fd, temp};
+        if (fd >= 0) return fd;
         error = errno;
         if (error != EEXIST) break;
     }
-    ThrowWriteError(target, error);
+    return -1;
+}
+
+// Writes the file over its old content: truncated, written, flushed to the disk. For a file that
+// can be written where no new file can be made beside it; a failure part way loses the old
+// content, which is why this is the second choice. False when the file cannot be opened.
+bool WriteInPlace(const std::filesystem::path& file, const std::filesystem::path& target,
+                  std::string_view text) {
+    FileDescriptor fd(open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOFOLLOW));
+    if (fd.Get() < 0) return false;
+    int error = WriteAll(fd.Get(), text);
+    if (error == 0 && fsync(fd.Get()) != 0) error = errno;
+    if (fd.Close() != 0 && error == 0) error = errno;
+    if (error != 0) ThrowWriteError(file, error);
+    return true;
 }
 
 // Best effort: the content matters more than keeping the mode and the owner.
@@ -135,7 +149,15 @@ void WriteSettingsFile(const std::filesystem::path& file, std::string_view text)
     struct stat old {};
     bool hadOld = stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
 
-    auto [rawFd, temp] = CreateTemporaryNextTo(target);
+    std::filesystem::path temp;
+    int createError = 0;
+    const int rawFd = CreateTemporaryNextTo(target, temp, createError);
+    if (rawFd < 0) {
+        // The folder takes no new file (a folder of others, a shared mount): a file that may
+        // itself be written is written in place rather than not at all.
+        if (hadOld && WriteInPlace(file, target, text)) return;
+        ThrowWriteError(file, createError);
+    }
     FileDescriptor fd(rawFd);
     if (hadOld) KeepModeAndOwner(fd.Get(), old);
     int error = WriteAll(fd.Get(), text);

@@ -58,7 +58,8 @@ TShowSettings ReadShowSettings(const TNyConfig* config) {
 
 }  // namespace
 
-TfrmMain::TfrmMain(TFormMode mode, QWidget* parent) : QWidget(parent), FMode(mode) {
+TfrmMain::TfrmMain(TFormMode mode, QWidget* parent, const QString& startError)
+    : QWidget(parent), FMode(mode), FStartError(startError) {
     // The window as designed: borderless, 400 x 300 until it is given its real size.
     setObjectName("frmMain");
     setWindowTitle("frmMain");
@@ -103,14 +104,18 @@ void TfrmMain::FormCreate() {
 
     ApplySettings();
 
-    try {
-        PlayerComplete(*FPlayer);
-    } catch (const std::exception& e) {
-        // Reported once the window is up, so that the report shows over it; the window keeps
-        // its background colour meanwhile.
-        FStartError = QString::fromStdString(e.what());
-        QTimer::singleShot(0, this, [message = std::string(e.what())] { ReportError(message); });
+    if (FStartError.isEmpty()) {
+        try {
+            PlayerComplete(*FPlayer);
+        } catch (const std::exception& e) {
+            FStartError = QString::fromStdString(e.what());
+        }
     }
+    // Reported once the window is up, so that the report shows over it; the window keeps its
+    // background colour meanwhile.
+    if (!FStartError.isEmpty())
+        QTimer::singleShot(0, this,
+                           [message = FStartError.toStdString()] { ReportError(message); });
 }
 
 void TfrmMain::ApplySettings() {

@@ -23,8 +23,11 @@ class TfrmMain : public QWidget {
     Q_OBJECT
 
   public:
-    // Creates the window and runs FormCreate: the first transition starts at once.
-    explicit TfrmMain(TFormMode mode, QWidget* parent = nullptr);
+    // Creates the window and runs FormCreate: the first picture change starts at once. Given a
+    // start error, the window reports that (drawn into it where no message box may open) and
+    // starts no show.
+    explicit TfrmMain(TFormMode mode, QWidget* parent = nullptr,
+                      const QString& startError = QString());
     ~TfrmMain() override;
 
     TFormMode Mode() const { return FMode; }
@@ -38,7 +41,8 @@ class TfrmMain : public QWidget {
     void ShowMessageText(const QString& text);
     QString MessageText() const;
 
-    // An error of the first PlayerComplete, reported once the event loop runs; empty if none.
+    // An error of the start (given, or of the first PlayerComplete), reported once the event
+    // loop runs; empty if none.
     const QString& StartError() const { return FStartError; }
 
   signals:

@@ -47,6 +47,17 @@ THostWindow::THostWindow(uint32_t windowId, QObject* parent) : QObject(parent) {
     connect(FNotifier, &QSocketNotifier::activated, this, &THostWindow::ReadEvents);
 }
 
+bool THostWindow::Exists(uint32_t windowId) {
+    if (windowId == 0) return false;
+    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+    XcbReply<xcb_get_geometry_reply_t> geometry(nullptr, &std::free);
+    if (!xcb_connection_has_error(connection))
+        geometry.reset(xcb_get_geometry_reply(connection, xcb_get_geometry(connection, windowId),
+                                              nullptr));
+    xcb_disconnect(connection);
+    return geometry != nullptr;
+}
+
 THostWindow::~THostWindow() {
     delete FNotifier;
     xcb_disconnect(FConnection);

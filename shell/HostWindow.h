@@ -30,6 +30,9 @@ class THostWindow : public QObject {
     explicit THostWindow(uint32_t windowId, QObject* parent = nullptr);
     ~THostWindow() override;
 
+    // Whether windowId (not 0) names an existing window on the display of $DISPLAY.
+    static bool Exists(uint32_t windowId);
+
     uint32_t WindowId() const { return FWindowId; }
     // The window's inside size, as last reported.
     QSize Size() const { return FSize; }

@@ -1,14 +1,18 @@
 #include "shell/SlideshowCycle.h"
 
-#include <QCoreApplication>
 #include <QTimer>
 
 #include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <set>
 #include <vector>
 
 #include "effects/EffectCatalog.h"
 #include "effects/Random.h"
 #include "player/CustomTransitionPlayer.h"
+#include "player/PictureLoader.h"
 #include "settings/IniValue.h"
 #include "settings/Ticks.h"
 #include "shell/SlideshowLists.h"
@@ -23,6 +27,11 @@ int32_t PicIndex = 0;
 bool FirstCall = true;
 bool Closing = false;
 
+namespace {
+// The files of PicList that failed to load in this run, by path; none is tried again.
+std::set<std::string> FailedPictures;
+}  // namespace
+
 void ResetSlideshowCycle() {
     PicDelay = 1000;
     AutoEffect = 1;
@@ -31,26 +40,10 @@ void ResetSlideshowCycle() {
     PicIndex = 0;
     FirstCall = true;
     Closing = false;
+    FailedPictures.clear();
 }
 
 namespace {
-
-// Waits PicDelay milliseconds while the application handles its events, so that input, painting
-// and the close request are served meanwhile. The thread sleeps in the event loop until an event
-// or the deadline timer wakes it, rather than polling the clock.
-void Pause() {
-    StartTick();
-    QTimer wake;
-    wake.setSingleShot(true);
-    wake.setTimerType(Qt::PreciseTimer);
-    for (;;) {
-        const uint32_t elapsed = TicksElapsed();
-        if (elapsed >= uint32_t(PicDelay) || Closing) return;
-        if (!wake.isActive())
-            wake.start(int(std::min<uint32_t>(uint32_t(PicDelay) - elapsed, 1u << 30)));
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-    }
-}
 
 // The next position in a playlist of `count` entries: random, or the one after `index`.
 int32_t NextPosition(uint8_t automatic, int32_t index, size_t count) {
@@ -85,27 +78,143 @@ int32_t ChosenStyle(int32_t fallback) {
     return style;
 }
 
-void LoadPicture(TPicture& picture, int32_t fallback) {
-    try {
-        const int32_t position = EntryValue(PicsChecked.at(size_t(PicIndex)), fallback);
-        picture.LoadFromFile(PicList.at(size_t(position)));
-        if (picture.Width() <= 0 || picture.Height() <= 0)
-            throw std::runtime_error("picture without pixels");
-        return;
-    } catch (const std::exception&) {
-        // Replaced once by a random file of the folder, below.
-    }
-    if (PicList.empty()) throw ENoPictures(PicturesFolder());
-    picture.LoadFromFile(PicList.at(size_t(fallback)));
+// The position in PicList the playlist entry names; none when the entry or the position does not
+// exist.
+std::optional<size_t> ChosenPicture(int32_t fallback) {
+    if (PicIndex < 0 || size_t(PicIndex) >= PicsChecked.size()) return std::nullopt;
+    const int32_t position = EntryValue(PicsChecked[size_t(PicIndex)], fallback);
+    if (position < 0 || size_t(position) >= PicList.size()) return std::nullopt;
+    return size_t(position);
 }
+
+bool KnownToFail(size_t position) {
+    return FailedPictures.count(PicList[position]) != 0;
+}
+
+// One picture change: the chosen file loads in the background while the pause runs; a file that
+// fails is replaced by the change's fallback, then by random files not known to fail; the
+// transition starts once the pause is over and a picture is ready. Lives as a child of the player,
+// so that it and its loading thread go with it.
+class TPictureChange : public QObject {
+  public:
+    explicit TPictureChange(TCustomTransitionPlayer& player) : QObject(&player), FPlayer(player) {
+        FLoader = new TPictureLoader(this);
+        FLoader->OnLoaded = [this](TPictureLoader::TResult& result) { Loaded(result); };
+        FPause = new QTimer(this);
+        FPause->setSingleShot(true);
+        FPause->setTimerType(Qt::PreciseTimer);
+        connect(FPause, &QTimer::timeout, this, [this] { PauseTick(); });
+    }
+
+    static TPictureChange* Find(TCustomTransitionPlayer& player) {
+        return player.findChild<TPictureChange*>(QString(), Qt::FindDirectChildrenOnly);
+    }
+    static TPictureChange& Of(TCustomTransitionPlayer& player) {
+        TPictureChange* change = Find(player);
+        return change ? *change : *new TPictureChange(player);
+    }
+
+    bool Pending() const { return FActive; }
+
+    void Begin(std::optional<size_t> chosen, size_t fallback, bool pause) {
+        FLoader->Cancel();
+        FReady.reset();
+        FActive = true;
+        FChosen = chosen;
+        FFallback = fallback;
+        FStage = 0;
+        FPauseOver = !pause;
+        if (pause) {
+            StartTick();
+            PauseTick();
+        }
+        TryNext();
+    }
+
+  private:
+    TCustomTransitionPlayer& FPlayer;
+    TPictureLoader* FLoader = nullptr;
+    QTimer* FPause = nullptr;
+    bool FActive = false;
+    bool FPauseOver = true;
+    std::optional<size_t> FChosen;
+    size_t FFallback = 0;
+    int FStage = 0;  // 0: the chosen file next, 1: the fallback, 2: random files
+    std::unique_ptr<TGraphic> FReady;
+
+    // Ends the pause once PicDelay has passed (compared as unsigned 32-bit values), else waits
+    // for the rest of it.
+    void PauseTick() {
+        const uint32_t elapsed = TicksElapsed();
+        if (elapsed >= uint32_t(PicDelay)) {
+            FPauseOver = true;
+            Finish();
+            return;
+        }
+        FPause->start(int(std::min<uint32_t>(uint32_t(PicDelay) - elapsed, 1u << 30)));
+    }
+
+    std::optional<size_t> NextCandidate() {
+        if (FStage == 0) {
+            FStage = 1;
+            if (FChosen && !KnownToFail(*FChosen)) return FChosen;
+        }
+        if (FStage == 1) {
+            FStage = 2;
+            if (!KnownToFail(FFallback)) return FFallback;
+        }
+        std::vector<size_t> left;
+        for (size_t i = 0; i < PicList.size(); ++i)
+            if (!KnownToFail(i)) left.push_back(i);
+        if (left.empty()) return std::nullopt;
+        return left[size_t(Random(int32_t(left.size())))];
+    }
+
+    void TryNext() {
+        const std::optional<size_t> next = NextCandidate();
+        if (!next) {
+            FActive = false;
+            FPause->stop();
+            throw ENoLoadablePictures(PicturesFolder());
+        }
+        FLoader->Load(PicList[*next]);
+    }
+
+    void Loaded(TPictureLoader::TResult& result) {
+        if (result.Graphic && result.Graphic->Empty()) {
+            result.Graphic.reset();
+            result.Error = "The picture has no pixels";
+        }
+        if (!result.Graphic) {
+            if (FailedPictures.insert(result.FileName).second) {
+                std::fprintf(stderr, "Skipped %s: %s\n", result.FileName.c_str(),
+                             result.Error.c_str());
+                std::fflush(stderr);
+            }
+            TryNext();
+            return;
+        }
+        FReady = std::move(result.Graphic);
+        Finish();
+    }
+
+    void Finish() {
+        if (!FActive || !FPauseOver || !FReady) return;
+        FActive = false;
+        if (Closing) {
+            FReady.reset();
+            return;
+        }
+        FPlayer.Picture().SetGraphic(std::move(FReady));
+        FPlayer.Execute();
+    }
+};
 
 }  // namespace
 
 void PlayerComplete(TCustomTransitionPlayer& Sender) {
-    if (FirstCall)
-        FirstCall = false;
-    else
-        Pause();
+    const bool pause = !FirstCall;
+    FirstCall = false;
 
     EffIndex = NextPosition(AutoEffect, EffIndex, EffsChecked.size());
     const int32_t fallbackEffect = FallbackEffect();
@@ -113,9 +222,14 @@ void PlayerComplete(TCustomTransitionPlayer& Sender) {
 
     PicIndex = NextPosition(AutoPic, PicIndex, PicsChecked.size());
     const int32_t fallbackPicture = Random(int32_t(PicList.size()));
-    LoadPicture(Sender.Picture(), fallbackPicture);
+    if (PicList.empty()) throw ENoPictures(PicturesFolder());
+    TPictureChange::Of(Sender).Begin(ChosenPicture(fallbackPicture), size_t(fallbackPicture),
+                                     pause);
+}
 
-    Sender.Execute();
+bool PictureChangePending(TCustomTransitionPlayer& Sender) {
+    const TPictureChange* change = TPictureChange::Find(Sender);
+    return change && change->Pending();
 }
 
 }  // namespace corvane

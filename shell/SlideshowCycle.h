@@ -1,10 +1,16 @@
 #pragma once
-// The slideshow cycle: after each transition it pauses, picks the next effect from EffsChecked and
-// the next picture from PicsChecked (in order or at random), loads the picture into the player and
-// starts the next transition. PlayerComplete is the player's OnComplete handler; the slideshow
-// window also calls it once when it is created, which skips the pause.
+// The slideshow cycle: after each transition it picks the next effect from EffsChecked and the
+// next picture from PicsChecked (in order or at random), pauses, and starts the next transition
+// to that picture. PlayerComplete is the player's OnComplete handler; the slideshow window also
+// calls it once when it is created, which skips the pause.
 //
-// Everything here runs on the main thread.
+// The picture is read and decoded on a background thread while the pause runs, so the window
+// stays responsive however large it is; the pause ends when both PicDelay has passed and the
+// picture is ready. A file that cannot be loaded is replaced by the random fallback drawn for
+// each change, then by further random files not yet known to fail; each failure is written once
+// to standard error, and the show stops with an error only when no file of the folder loads.
+//
+// Everything here runs on the main thread, except the reading and decoding of pictures.
 
 #include <cstdint>
 #include <stdexcept>
@@ -24,22 +30,33 @@ extern int32_t EffIndex;
 extern int32_t PicIndex;
 // The next PlayerComplete skips the pause.
 extern bool FirstCall;
-// Set when the slideshow window closes; ends a pause in progress.
+// Set when the slideshow window closes; a picture change in progress then starts nothing.
 extern bool Closing;
 
-// Raised when the pictures folder holds no picture to show.
+// Raised when the pictures folder holds no file at all.
 class ENoPictures : public std::runtime_error {
   public:
     explicit ENoPictures(const std::string& folder)
         : std::runtime_error("No pictures found in " + folder) {}
 };
 
-// Puts the cycle state back to its values at program start.
+// Raised when no file of the pictures folder can be loaded as a picture.
+class ENoLoadablePictures : public std::runtime_error {
+  public:
+    explicit ENoLoadablePictures(const std::string& folder)
+        : std::runtime_error("None of the files in " + folder + " can be shown as a picture") {}
+};
+
+// Puts the cycle state back to its values at program start, the files known to fail included.
 void ResetSlideshowCycle();
 
-// Pauses (except on the first call), chooses the next effect and picture, loads the picture and
-// executes the player. When neither the chosen picture nor a random replacement loads, the error
-// passes on and no transition starts.
+// Chooses the next effect (setting the player's Style) and the next picture, starts loading it,
+// and returns; the player's Execute follows from the event loop once the pause (skipped on the
+// first call) is over and the picture is ready. Raises ENoPictures for an empty folder at once,
+// and ENoLoadablePictures, from the event loop, when every file of the folder has failed.
 void PlayerComplete(TCustomTransitionPlayer& Sender);
+
+// Whether a picture change started by PlayerComplete is still waiting for its pause or picture.
+bool PictureChangePending(TCustomTransitionPlayer& Sender);
 
 }  // namespace corvane

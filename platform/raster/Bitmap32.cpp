@@ -7,14 +7,41 @@ Bitmap32::Bitmap32(int32_t width, int32_t height, Pixel fill, RowOrder order) : 
 }
 
 Bitmap32::Bitmap32(const Bitmap32& other)
-    : FWidth(other.FWidth), FHeight(other.FHeight), FOrder(other.FOrder), FPixels(other.FPixels) {}
+    : FWidth(other.FWidth),
+      FHeight(other.FHeight),
+      FOrder(other.FOrder),
+      FPixels((other.AccessAll(), other.FPixels)) {}
 
 Bitmap32& Bitmap32::operator=(const Bitmap32& other) {
     if (this != &other) {
+        other.AccessAll();
         FWidth = other.FWidth;
         FHeight = other.FHeight;
         FOrder = other.FOrder;
         FPixels = other.FPixels;
+        if (FNoting) TouchAll();
+    }
+    return *this;
+}
+
+Bitmap32::Bitmap32(Bitmap32&& other) noexcept
+    : FWidth(std::exchange(other.FWidth, 0)),
+      FHeight(std::exchange(other.FHeight, 0)),
+      FOrder(other.FOrder),
+      FPixels(std::move(other.FPixels)),
+      FCanvas(std::move(other.FCanvas)) {
+    other.FPixels.clear();
+}
+
+Bitmap32& Bitmap32::operator=(Bitmap32&& other) noexcept {
+    if (this != &other) {
+        FWidth = std::exchange(other.FWidth, 0);
+        FHeight = std::exchange(other.FHeight, 0);
+        FOrder = other.FOrder;
+        FPixels = std::move(other.FPixels);
+        other.FPixels.clear();
+        FCanvas = std::move(other.FCanvas);
+        if (FNoting) TouchAll();
     }
     return *this;
 }
@@ -24,6 +51,18 @@ void Bitmap32::SetSize(int32_t width, int32_t height, Pixel fill) {
     FWidth = width;
     FHeight = height;
     FPixels.assign(size_t(width) * size_t(height), fill);
+    if (FNoting) TouchAll();
+}
+
+void Bitmap32::SetSizeForOverwrite(int32_t width, int32_t height) {
+    if (width <= 0 || height <= 0) width = height = 0;
+    const size_t count = size_t(width) * size_t(height);
+    // A larger store is made afresh rather than grown, which would first copy the old pixels.
+    if (count > FPixels.capacity()) decltype(FPixels)().swap(FPixels);
+    FPixels.resize(count);
+    FWidth = width;
+    FHeight = height;
+    if (FNoting) TouchAll();
 }
 
 }  // namespace corvane

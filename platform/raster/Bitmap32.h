@@ -6,13 +6,27 @@
 // from the top through Scanline, whatever the order in memory.
 //
 // Each bitmap carries its drawing surface: the clip region, the stretch mode, the drawing origin
-// and one lock that keeps a painter and a composer apart.
+// and one lock that keeps a painter and a composer apart. The lock is re-entrant: a thread that
+// holds it may take it again (a handler called while a frame is composed may paint).
+//
+// A bitmap can note where it is written: while noting is on, Touched() covers every pixel that
+// may have changed since the last ResetTouched(). Every way to write pixels goes through a
+// non-const accessor, and each one widens Touched(): Scanline(y) by row y, RowForWrite and
+// RowForUpdate by the span they name, Bits() by the whole bitmap. So what lies outside Touched() is
+// known to be unchanged.
+//
+// A bitmap can also have an access hook, which every access to its pixels (reading ones and
+// copies of the bitmap too) tells first, row by row, so that the hook can bring a row up to date
+// just before it is used.
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <new>
 #include <optional>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "platform/raster/Region.h"
@@ -38,13 +52,45 @@ public:
     TPoint Origin() const { return FOrigin; }
     void SetOrigin(TPoint origin) { FOrigin = origin; }
 
-    std::mutex& Lock() const { return *FLock; }
+    std::recursive_mutex& Lock() const { return *FLock; }
 
 private:
     std::optional<Region> FClip;
     int FStretchMode = BLACKONWHITE;
     TPoint FOrigin{};
-    std::unique_ptr<std::mutex> FLock = std::make_unique<std::mutex>();
+    std::unique_ptr<std::recursive_mutex> FLock = std::make_unique<std::recursive_mutex>();
+};
+
+// Leaves new pixels as they come from memory: a pixel store is always filled or overwritten right
+// after it is sized, so zeroing it first would only cost time.
+template <typename T>
+struct UninitializedAllocator : std::allocator<T> {
+    template <typename U>
+    struct rebind {
+        using other = UninitializedAllocator<U>;
+    };
+    UninitializedAllocator() = default;
+    template <typename U>
+    UninitializedAllocator(const UninitializedAllocator<U>&) noexcept {}
+    template <typename U>
+    void construct(U* p) noexcept(std::is_nothrow_default_constructible_v<U>) {
+        ::new (static_cast<void*>(p)) U;
+    }
+    template <typename U, typename... Args>
+    void construct(U* p, Args&&... args) {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
+};
+
+// Told of each access to a bitmap's pixels while it is the bitmap's hook: row y (from the top),
+// found at row, is about to be used in the span left to right - 1; overwrite says that the caller
+// writes that whole span without reading it.
+class TPixelAccessHook {
+  public:
+    virtual void RowAccess(int32_t y, Pixel* row, int32_t left, int32_t right, bool overwrite) = 0;
+
+  protected:
+    ~TPixelAccessHook() = default;
 };
 
 class Bitmap32 {
@@ -53,14 +99,18 @@ public:
 
     Bitmap32() = default;
     Bitmap32(int32_t width, int32_t height, Pixel fill = 0, RowOrder order = RowOrder::BottomUp);
-    // Copies the pixels; the copy gets a fresh drawing surface.
+    // Copies the pixels; the copy gets a fresh drawing surface and notes no writes. Assigning
+    // keeps the target's surface and its noting, and counts as writing all of it.
     Bitmap32(const Bitmap32& other);
     Bitmap32& operator=(const Bitmap32& other);
-    Bitmap32(Bitmap32&&) noexcept = default;
-    Bitmap32& operator=(Bitmap32&&) noexcept = default;
+    Bitmap32(Bitmap32&& other) noexcept;
+    Bitmap32& operator=(Bitmap32&& other) noexcept;
 
     // Gives the bitmap a new size, every pixel set to fill. Negative sizes count as 0.
     void SetSize(int32_t width, int32_t height, Pixel fill = 0);
+    // Gives the bitmap a new size for a caller that writes every pixel next: the pixels are left
+    // undefined, and memory the bitmap already holds is used again when it is large enough.
+    void SetSizeForOverwrite(int32_t width, int32_t height);
 
     int32_t Width() const { return FWidth; }
     int32_t Height() const { return FHeight; }
@@ -69,25 +119,82 @@ public:
     TRect Bounds() const { return TRect{0, 0, FWidth, FHeight}; }
 
     // Row y counted from the top.
-    Pixel* Scanline(int32_t y) { return FPixels.data() + RowOffset(y); }
-    const Pixel* Scanline(int32_t y) const { return FPixels.data() + RowOffset(y); }
+    Pixel* Scanline(int32_t y) {
+        if (FNoting) Note(0, y, FWidth, y + 1);
+        return Access(y, 0, FWidth, false);
+    }
+    const Pixel* Scanline(int32_t y) const { return Access(y, 0, FWidth, false); }
+    // Row y counted from the top, for writing only the pixels left to right - 1 of it.
+    Pixel* RowForWrite(int32_t y, int32_t left, int32_t right) {
+        if (FNoting) Note(left, y, right, y + 1);
+        return Access(y, left, right, true);
+    }
+    // Row y counted from the top, for reading and changing only the pixels left to right - 1.
+    Pixel* RowForUpdate(int32_t y, int32_t left, int32_t right) {
+        if (FNoting) Note(left, y, right, y + 1);
+        return Access(y, left, right, false);
+    }
     // The pixel store as laid out in memory.
-    Pixel* Bits() { return FPixels.data(); }
-    const Pixel* Bits() const { return FPixels.data(); }
+    Pixel* Bits() {
+        if (FNoting) Note(0, 0, FWidth, FHeight);
+        AccessAll();
+        return FPixels.data();
+    }
+    const Pixel* Bits() const {
+        AccessAll();
+        return FPixels.data();
+    }
     size_t PixelCount() const { return FPixels.size(); }
 
     Pixel GetPixel(int32_t x, int32_t y) const { return Scanline(y)[x]; }
-    void SetPixel(int32_t x, int32_t y, Pixel p) { Scanline(y)[x] = p; }
+    void SetPixel(int32_t x, int32_t y, Pixel p) { RowForWrite(y, x, x + 1)[x] = p; }
 
     Canvas& Surface() { return FCanvas; }
     const Canvas& Surface() const { return FCanvas; }
 
-private:
+    // Noting of writes (see the top of this file); off at first and in copies.
+    void SetNoteWrites(bool on) { FNoting = on; }
+    bool NotesWrites() const { return FNoting; }
+    // What may have been written since the last reset; empty when nothing was.
+    TRect Touched() const { return FTouched; }
+    void ResetTouched() { FTouched = TRect{}; }
+    // Counts the whole bitmap as written.
+    void TouchAll() { FTouched = Bounds(); }
+
+    // The access hook (see the top of this file); none at first and in copies.
+    void SetAccessHook(TPixelAccessHook* hook) { FHook = hook; }
+
+  private:
     int32_t FWidth = 0;
     int32_t FHeight = 0;
     RowOrder FOrder = RowOrder::BottomUp;
-    std::vector<Pixel> FPixels;
+    std::vector<Pixel, UninitializedAllocator<Pixel>> FPixels;
     Canvas FCanvas;
+    bool FNoting = false;
+    TRect FTouched{};
+    TPixelAccessHook* FHook = nullptr;
+
+    // The pixels of a bitmap with a hook are changed by the hook only; a const bitmap has none.
+    Pixel* Access(int32_t y, int32_t left, int32_t right, bool overwrite) const {
+        Pixel* row = const_cast<Pixel*>(FPixels.data()) + RowOffset(y);
+        if (FHook) FHook->RowAccess(y, row, left, right, overwrite);
+        return row;
+    }
+    void AccessAll() const {
+        if (FHook)
+            for (int32_t y = 0; y < FHeight; ++y) Access(y, 0, FWidth, false);
+    }
+
+    void Note(int32_t left, int32_t top, int32_t right, int32_t bottom) {
+        if (FTouched.IsEmpty()) {
+            FTouched = TRect{left, top, right, bottom};
+            return;
+        }
+        FTouched.Left = std::min(FTouched.Left, left);
+        FTouched.Top = std::min(FTouched.Top, top);
+        FTouched.Right = std::max(FTouched.Right, right);
+        FTouched.Bottom = std::max(FTouched.Bottom, bottom);
+    }
 
     size_t RowOffset(int32_t y) const {
         size_t row = FOrder == RowOrder::BottomUp ? size_t(FHeight - 1 - y) : size_t(y);

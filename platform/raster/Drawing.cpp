@@ -213,7 +213,7 @@ void BitBlt(Bitmap32& dest, int32_t x, int32_t y, int32_t w, int32_t h, const Bi
     ForEachDrawable(dest, area, [&](const TRect& r) {
         const size_t bytes = size_t(r.Right - r.Left) * sizeof(Pixel);
         for (int32_t row = r.Top; row < r.Bottom; ++row)
-            std::memcpy(dest.Scanline(row) + r.Left,
+            std::memcpy(dest.RowForWrite(row, r.Left, r.Right) + r.Left,
                         from->Scanline(int32_t(row + fromOffY)) + (r.Left + fromOffX), bytes);
     });
 }
@@ -251,9 +251,10 @@ void StretchBlt(Bitmap32& dest, int32_t x, int32_t y, int32_t w, int32_t h, cons
         int32_t previousSource = -1;
         for (int32_t row = r.Top; row < r.Bottom; ++row) {
             const int32_t sourceRow = rows.Source[size_t(row - rows.First)];
-            Pixel* out = dest.Scanline(row) + r.Left;
+            Pixel* out = dest.RowForWrite(row, r.Left, r.Right) + r.Left;
             if (sourceRow == previousSource) {
-                std::memcpy(out, dest.Scanline(row - 1) + r.Left, count * sizeof(Pixel));
+                std::memcpy(out, std::as_const(dest).Scanline(row - 1) + r.Left,
+                            count * sizeof(Pixel));
                 continue;
             }
             previousSource = sourceRow;
@@ -318,8 +319,10 @@ void FillRect(Bitmap32& dest, const TRect& rect, Pixel pixel) {
                                 int64_t(rect.Right) + org.X, int64_t(rect.Bottom) + org.Y},
                             BoundsBox(dest));
     ForEachDrawable(dest, area, [&](const TRect& r) {
-        for (int32_t row = r.Top; row < r.Bottom; ++row)
-            std::fill(dest.Scanline(row) + r.Left, dest.Scanline(row) + r.Right, pixel);
+        for (int32_t row = r.Top; row < r.Bottom; ++row) {
+            Pixel* line = dest.RowForWrite(row, r.Left, r.Right);
+            std::fill(line + r.Left, line + r.Right, pixel);
+        }
     });
 }
 

@@ -4,7 +4,9 @@
 #include <jerror.h>
 #include <jpeglib.h>
 
+#include <algorithm>
 #include <set>
+#include <vector>
 
 #include "imaging/Bitmap.h"
 #include "imaging/DisplayDepth.h"
@@ -76,6 +78,53 @@ TEST(TJPEGImage, DecodesOnFirstUseToTheFullPicture) {
     EXPECT_LE(worst, 8);  // lossy, but close at quality 100
     EXPECT_EQ(target.GetPixel(79, 47), image.GetPixel(39, 23));
     EXPECT_GT(DistinctColours(image), 236u);  // full colour on a deep display
+}
+
+// libjpeg's own RGB output with the picture class's settings, as pixels.
+Bitmap32 ReferenceDecode(const ByteVec& file) {
+    jpeg_decompress_struct cinfo;
+    jpeg_error_mgr errors;
+    cinfo.err = jpeg_std_error(&errors);
+    jpeg_create_decompress(&cinfo);
+    jpeg_mem_src(&cinfo, file.data(), static_cast<unsigned long>(file.size()));
+    jpeg_read_header(&cinfo, TRUE);
+    cinfo.dct_method = JDCT_ISLOW;
+    cinfo.do_block_smoothing = TRUE;
+    cinfo.out_color_space = JCS_RGB;
+    jpeg_start_decompress(&cinfo);
+    Bitmap32 out(int32_t(cinfo.output_width), int32_t(cinfo.output_height));
+    std::vector<JSAMPLE> row(cinfo.output_width * 3);
+    while (cinfo.output_scanline < cinfo.output_height) {
+        const int32_t y = int32_t(cinfo.output_scanline);
+        JSAMPROW rows[1] = {row.data()};
+        jpeg_read_scanlines(&cinfo, rows, 1);
+        for (int32_t x = 0; x < out.Width(); ++x)
+            out.SetPixel(x, y, MakePixel(row[3 * x], row[3 * x + 1], row[3 * x + 2]));
+    }
+    jpeg_finish_decompress(&cinfo);
+    jpeg_destroy_decompress(&cinfo);
+    return out;
+}
+
+TEST(TJPEGImage, DecodesStraightIntoThePixelsExactlyAsLibjpegsRgbOutput) {
+    // Odd sizes, so that the last blocks and the subsampled colour are partial.
+    Bitmap32 noisy(77, 45);
+    uint32_t state = 12345;
+    for (int y = 0; y < noisy.Height(); ++y)
+        for (int x = 0; x < noisy.Width(); ++x) {
+            state = state * 1664525u + 1013904223u;
+            noisy.SetPixel(x, y, (state >> 8) & 0x00FFFFFFu);
+        }
+    for (const Bitmap32& picture : {noisy, Gradient(77, 45)}) {
+        const ByteVec file = EncodeJpeg(picture, false, 85);
+        const Bitmap32 expected = ReferenceDecode(file);
+        const auto jpeg = Load(file);
+        const Bitmap32& image = jpeg->DecodedImage();
+        ASSERT_EQ(image.Width(), expected.Width());
+        ASSERT_EQ(image.Height(), expected.Height());
+        // All 32 bits: the unused byte is 0 as in every other picture.
+        EXPECT_TRUE(std::equal(image.Bits(), image.Bits() + image.PixelCount(), expected.Bits()));
+    }
 }
 
 TEST(TJPEGImage, GreyFilesAndShallowDisplaysAreQuantised) {

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWindow>
+
 #include "platform/raster/Drawing.h"
 #include "player/PlayerFixtures.h"
 #include "player/SystemColors.h"
@@ -240,6 +244,40 @@ TEST(PlayerPainting, RepaintInsideThePlacementShowsTheSameAsAFullPaint) {
         for (int x = 0; x < part.width(); ++x)
             ASSERT_EQ(part.pixel(x, y) & 0x00FFFFFFu, full.GetPixel(inner.Left + x, inner.Top + y))
                 << x << "," << y;
+}
+
+// After each frame only what changed is repainted; the window must still show the whole frame.
+TEST(PlayerPainting, TheWindowShowsEachWholeFrameThoughOnlyItsChangesAreRepainted) {
+    TTransitionPlayer p;
+    p.resize(97, 61);
+    p.SetStretch(true);
+    p.SetProportional(true);
+    p.SetCenter(true);
+    p.SetColor(Blue);
+    p.show();
+    ASSERT_TRUE(test::WaitUntil([&] { return p.windowHandle() && p.windowHandle()->isExposed(); }));
+    p.SetThreaded(false);
+    p.SetDelay(0);
+    p.SetStep(7);
+    int frames = 0, mismatches = 0;
+    p.OnProgress = [&](TCustomTransitionPlayer& sender) {
+        ++frames;
+        const QImage shown = QGuiApplication::primaryScreen()->grabWindow(sender.winId()).toImage();
+        Bitmap32 expected = Grab(p);  // a full paint of the frame
+        for (int y = 0; y < expected.Height(); ++y)
+            for (int x = 0; x < expected.Width(); ++x)
+                if ((shown.pixel(x, y) & 0x00FFFFFFu) != expected.GetPixel(x, y)) {
+                    ++mismatches;
+                    return;
+                }
+    };
+    for (int style : {5, 21, 40, 1, 9}) {
+        p.SetStyle(style);
+        p.SetPicture(PatternPicture(150, 100, uint32_t(style)));
+        p.Execute();
+    }
+    EXPECT_EQ(frames, 5 * 15);
+    EXPECT_EQ(mismatches, 0);
 }
 
 TEST(PlayerPainting, SystemColoursComeFromThePalette) {

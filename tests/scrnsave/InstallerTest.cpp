@@ -138,6 +138,17 @@ TEST(Installer, RegistersWithXScreenSaverWithoutDisturbingItsFile) {
         {"no list", "timeout:\t0:10:00\n",
          "timeout:\t0:10:00\n\nprograms:\t\t\t\t\t\t\t\t      \\\n\t\t\t\t  @\t\t\t\t    "
          "\\n\\\n\n"},
+        {"a list whose last line ends it, then a blank line",
+         "programs:\t\\\n  maze --root \\n\\\n  qix --root \\n\n\nlock:\tFalse\n",
+         "programs:\t\\\n  maze --root \\n\\\n  qix --root \\n\\\n\t\t\t\t  @\t\t\t\t    \\n\n"
+         "\nlock:\tFalse\n"},
+        {"no list and no newline at the end", "timeout:\t0:10:00",
+         "timeout:\t0:10:00\n\nprograms:\t\t\t\t\t\t\t\t      \\\n\t\t\t\t  @\t\t\t\t    "
+         "\\n\\\n\n"},
+        {"an empty file", "",
+         "programs:\t\t\t\t\t\t\t\t      \\\n\t\t\t\t  @\t\t\t\t    \\n\\\n\n"},
+        {"an empty list", "programs:\n\nlock:\tFalse\n",
+         "programs:\\\n\t\t\t\t  @\t\t\t\t    \\n\n\nlock:\tFalse\n"},
     };
     for (const TCase& c : cases) {
         TSandbox sandbox;
@@ -161,16 +172,74 @@ TEST(Installer, RegistersWithXScreenSaverWithoutDisturbingItsFile) {
         ASSERT_EQ(sandbox.Install({"--xscreensaver"}, places), 0);
         EXPECT_EQ(ReadText(file), after) << c.What;
 
+        // Undone byte for byte.
         ASSERT_EQ(sandbox.Install({"--uninstall"}, places), 0) << sandbox.InstallOutput();
         if (c.Before) {
-            EXPECT_EQ(ReadText(file), *c.Before + (c.Before->ends_with("\\") ? "\n" : ""))
-                << c.What;
+            EXPECT_EQ(ReadText(file), *c.Before) << c.What;
         } else {
             EXPECT_FALSE(fs::exists(file)) << c.What;
         }
         EXPECT_FALSE(fs::exists(configDir / "corvane-slideshow.xml"));
         EXPECT_FALSE(fs::exists(fs::symlink_status(libexecDir / "corvane-slideshow")));
     }
+}
+
+// When the file has changed since (XScreenSaver writes it when its settings change), only the
+// entry's line goes, with the continuation it added to the line before it.
+TEST(Installer, UninstallFromAFileChangedSinceTakesOutTheEntryAlone) {
+    const struct {
+        const char* What;
+        std::string Before;
+    } cases[] = {
+        {"a list whose last line ends it, then a blank line",
+         "programs:\t\\\n  maze --root \\n\\\n  qix --root \\n\n\nlock:\tFalse\n"},
+        {"a list ended by a blank line",
+         "programs:\t\\\n  maze --root \\n\\\n  qix --root \\n\\\n\nlock:\tFalse\n"},
+        {"a list whose last line ends it", "programs:\t\\\n  maze --root \\n\nlock:\tFalse\n"},
+    };
+    for (const auto& c : cases) {
+        TSandbox sandbox;
+        const fs::path file = sandbox.Home() / ".xscreensaver";
+        WriteText(file, c.Before);
+        const std::map<std::string, std::string> places = {
+            {"CORVANE_XSCREENSAVER_CONFIG_DIR", (sandbox.Root() / "none").string()},
+            {"CORVANE_XSCREENSAVER_LIBEXEC_DIR", (sandbox.Root() / "none").string()}};
+        ASSERT_EQ(sandbox.Install({"--xscreensaver"}, places), 0) << sandbox.InstallOutput();
+        std::string changed = ReadText(file);
+        changed.replace(changed.find("lock:\tFalse"), 11, "lock:\tTrue");
+        WriteText(file, changed);
+        ASSERT_EQ(sandbox.Install({"--uninstall"}, places), 0) << sandbox.InstallOutput();
+        std::string expected = c.Before;
+        expected.replace(expected.find("lock:\tFalse"), 11, "lock:\tTrue");
+        EXPECT_EQ(ReadText(file), expected) << c.What;
+    }
+}
+
+// Installed with the prefix ~/.local, the program's files already lie in the default installation
+// folder; the installer keeps them and never takes them away.
+TEST(Installer, AnInstallationFolderThatHoldsTheProgramsOwnFilesKeepsThem) {
+    TSandbox sandbox;
+    fs::remove_all(sandbox.App());
+    fs::copy(DataPath(), sandbox.App(), fs::copy_options::recursive);
+    const std::set<std::string> samples = Names(sandbox.Pics());
+    auto install = [&](std::vector<std::string> options) {
+        std::vector<std::string> args = {"--data",     sandbox.App().string(),
+                                         "--program",  ProgramPath(),
+                                         "--app-path", sandbox.App().string()};
+        args.insert(args.end(), options.begin(), options.end());
+        TProcess installer(InstallerPath(), args, sandbox.Environment(), sandbox.Root());
+        const int status = installer.Wait(60000).value_or(-1);
+        return std::make_pair(status, installer.Output() + installer.Errors());
+    };
+    const auto [status, output] = install({});
+    ASSERT_EQ(status, 0) << output;
+    EXPECT_EQ(ReadText(sandbox.RegistryFile()), "AppPath=" + sandbox.App().string() + "/\n");
+    const auto [uninstallStatus, uninstallOutput] = install({"--uninstall"});
+    ASSERT_EQ(uninstallStatus, 0) << uninstallOutput;
+    EXPECT_TRUE(fs::is_regular_file(sandbox.App() / "readme.txt"));
+    EXPECT_TRUE(fs::is_regular_file(sandbox.App() / "more" / "index.html"));
+    EXPECT_EQ(Names(sandbox.Pics()), samples);
+    EXPECT_FALSE(fs::exists(sandbox.RegistryFile()));
 }
 
 TEST(Installer, SaysWhatItLacksTheRightsFor) {

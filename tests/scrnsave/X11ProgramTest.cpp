@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "ProgramFixtures.h"
@@ -182,6 +183,60 @@ TEST(X11Program, TheSettingsDialogShowsItsPagesAndThePreviewAndEndsOnEscape) {
     EXPECT_EQ(Shell("xdotool key Escape"), 0);
     EXPECT_EQ(run->Wait(10000), 0) << run->Errors();
     EXPECT_TRUE(WrittenByTheProgram(sandbox));
+}
+
+TEST(X11Program, APreviewWithoutItsWindowTouchesNothing) {
+    TX11 x;
+    const struct {
+        const char* What;
+        std::string Id;
+    } cases[] = {
+        {"0, which would be the whole screen", "0"},
+        {"an id that names no window", "134217712"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.What);
+        TSandbox sandbox;
+        WriteText(sandbox.ConfigFile(), QuickConfig());
+        auto run = sandbox.Start({"/p", c.Id});
+        EXPECT_EQ(run->Wait(10000), 1);
+        EXPECT_NE(run->Errors().find("No preview window: " + c.Id), std::string::npos)
+            << run->Errors();
+        // Neither the single-instance guard nor the settings file was touched.
+        EXPECT_TRUE(std::filesystem::is_empty(sandbox.Root() / "runtime"));
+        EXPECT_EQ(ReadText(sandbox.ConfigFile()), QuickConfig());
+    }
+}
+
+TEST(X11Program, AHostedRunShowsASettingsFileErrorAndStays) {
+    TSandbox sandbox;
+    InstallQuickShow(sandbox);
+    // A settings file that cannot be read: a folder in its place.
+    std::filesystem::remove(sandbox.ConfigFile());
+    std::filesystem::create_directory(sandbox.ConfigFile());
+    TX11 x;
+    const uint32_t host = x.CreateWindow(480, 270);
+    auto run = sandbox.Start({"--root"}, {{"XSCREENSAVER_WINDOW", Hex(host)}});
+    const std::string expected =
+        "Cannot read the settings file \"" + sandbox.ConfigFile().string() + "\"";
+    ASSERT_TRUE(Eventually([&] { return run->Errors().find(expected) != std::string::npos; }))
+        << run->Errors();
+    // The message in light text on the black background, and no show.
+    EXPECT_TRUE(Eventually([&] {
+        const TShot shot = x.Shot(host);
+        int light = 0, dark = 0;
+        for (uint32_t p : shot.Pixels) (p == 0 ? dark : light) += (p == 0 || p > 0x808080);
+        return light > 50 && dark > int(shot.Pixels.size()) / 2;
+    }));
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    EXPECT_TRUE(run->Running());
+    // Still the message over black: no picture came in.
+    const TShot shot = x.Shot(host);
+    EXPECT_GT(std::count(shot.Pixels.begin(), shot.Pixels.end(), 0u),
+              int(shot.Pixels.size()) * 8 / 10);
+    run->Signal(SIGTERM);
+    EXPECT_EQ(run->Wait(5000), 0) << run->Errors();
+    EXPECT_TRUE(std::filesystem::is_directory(sandbox.ConfigFile()));
 }
 
 TEST(X11Program, AHostedRunWithoutItsWindowEnds) {

@@ -86,7 +86,7 @@ TEST_F(NyBaseTest, AFailedEndWriteIsReportedAndKeepsTheOldFile) {
     SetAppPathValue(FInstall.string());
     const std::string oldBytes = "[frmOptions]\r\nseStep.Value=7\r\n";
     WriteFile(FInstall / "config.ini", oldBytes);
-    chmod((FInstall / "config.ini").c_str(), 0666);  // the file alone could be written in place
+    chmod((FInstall / "config.ini").c_str(), 0444);  // neither folder nor file can be written
     std::vector<std::string> shown;
     ErrorReportHook = [&](const std::string& message) { shown.push_back(message); };
 

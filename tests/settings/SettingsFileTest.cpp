@@ -38,16 +38,17 @@ TEST(WriteSettingsFile, AFailedWriteKeepsTheOldFileWhole) {
     using Action = std::function<void()>;
     const struct {
         const char* what;
+        mode_t fileMode;
         void (*runFailing)(const Path& folder, const Action& write);
         const char* reason;
     } cases[] = {
-        {"folder that became unwritable",
+        {"folder that became unwritable, with a file that cannot be written either", 0444,
          [](const Path& folder, const Action& write) {
              UnwritableFolder unwritable(folder);
              write();
          },
          "Permission denied"},
-        {"write that fails part way, as on a full disk",
+        {"write that fails part way, as on a full disk (never retried in place)", 0666,
          [](const Path&, const Action& write) {
              FileSizeLimit limit(1024);
              write();
@@ -59,7 +60,7 @@ TEST(WriteSettingsFile, AFailedWriteKeepsTheOldFileWhole) {
         TempFolder folder;
         const auto file = folder / "config.ini";
         WriteFile(file, oldBytes);
-        chmod(file.c_str(), 0666);  // only the folder stands in the way, never the file itself
+        chmod(file.c_str(), c.fileMode);
         std::string message;
         c.runFailing(folder.Path(),
                      [&] { message = Message([&] { WriteSettingsFile(file, newText); }); });
@@ -67,6 +68,25 @@ TEST(WriteSettingsFile, AFailedWriteKeepsTheOldFileWhole) {
         EXPECT_EQ(ReadFile(file), oldBytes);
         EXPECT_EQ(FolderNames(folder.Path()), std::vector<std::string>{"config.ini"});
     }
+}
+
+// Where the folder takes no new file but the file itself may be written, it is written in place.
+TEST(WriteSettingsFile, AWritableFileInAFolderOfOthersIsWrittenInPlace) {
+    TempFolder folder;
+    const auto file = folder / "config.ini";
+    WriteFile(file,
+              "[frmOptions]\nseStep.Value=7\n; a long comment that makes the old file longer\n");
+    chmod(file.c_str(), 0666);
+    const std::string newText = "[frmOptions]\nseStep.Value=9\n\n";
+    {
+        UnwritableFolder unwritable(folder.Path());
+        EXPECT_NO_THROW(WriteSettingsFile(file, newText));
+    }
+    EXPECT_EQ(ReadFile(file), newText);
+    struct stat info {};
+    ASSERT_EQ(stat(file.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0666u);
+    EXPECT_EQ(FolderNames(folder.Path()), std::vector<std::string>{"config.ini"});
 }
 
 TEST(WriteSettingsFile, AMissingFolderIsReportedByName) {

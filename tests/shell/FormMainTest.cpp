@@ -67,10 +67,11 @@ TEST_F(FormMain, MissingSettingsTakeTheirDefaults) {
     EXPECT_TRUE(p.Proportional());
     EXPECT_EQ(AutoEffect, 1);
     EXPECT_EQ(AutoPic, 1);
-    // The player fills the window and the first transition started at once.
+    // The player fills the window and the first picture change began at once.
     EXPECT_EQ(p.Align(), alClient);
-    EXPECT_GT(p.Picture().Width(), 0);
     EXPECT_FALSE(FirstCall);
+    ASSERT_TRUE(WaitUntil([&] { return !PictureChangePending(p); }));
+    EXPECT_GT(p.Picture().Width(), 0);
 }
 
 TEST_F(FormMain, ValuesOutOfRange) {

@@ -168,7 +168,93 @@ Bitmap32 Marble(int32_t w, int32_t h) {
     });
 }
 
+// Smooth noise: random values on a coarse grid, interpolated bilinearly with a smooth step.
+class TValueNoise {
+public:
+    TValueNoise(uint32_t seed, int32_t cells)
+        : FCells(cells), FValues(size_t(cells + 1) * size_t(cells + 1)) {
+        std::mt19937 rng(seed);
+        std::uniform_real_distribution<float> unit(-1, 1);
+        for (float& v : FValues) v = unit(rng);
+    }
+    // u and v from 0 to 1.
+    float At(float u, float v) const {
+        const float x = u * float(FCells), y = v * float(FCells);
+        const int32_t ix = std::min(int32_t(x), FCells - 1), iy = std::min(int32_t(y), FCells - 1);
+        const float fx = Smooth(x - float(ix)), fy = Smooth(y - float(iy));
+        const float* row0 = &FValues[size_t(iy) * size_t(FCells + 1) + size_t(ix)];
+        const float* row1 = row0 + FCells + 1;
+        const float top = row0[0] + (row0[1] - row0[0]) * fx;
+        const float bottom = row1[0] + (row1[1] - row1[0]) * fx;
+        return top + (bottom - top) * fy;
+    }
+
+private:
+    static float Smooth(float t) { return t * t * (3 - 2 * t); }
+    int32_t FCells;
+    std::vector<float> FValues;
+};
+
 }  // namespace
+
+Bitmap32 MakePhotoLike(int index, int32_t width, int32_t height) {
+    Bitmap32 b(width, height);
+    if (b.Empty()) return b;
+    std::mt19937 rng(uint32_t(1000 + index));
+    std::uniform_real_distribution<double> unit(0, 1);
+    const Rgb top = Hsv(unit(rng), 0.35 + 0.3 * unit(rng), 0.75 + 0.2 * unit(rng));
+    const Rgb bottom = Hsv(unit(rng), 0.4 + 0.4 * unit(rng), 0.2 + 0.3 * unit(rng));
+    // Out-of-focus shapes behind, hard-edged ones in front.
+    struct TBlob {
+        double U, V, Radius;
+        Rgb Colour;
+    };
+    std::vector<TBlob> blobs(10);
+    for (TBlob& blob : blobs)
+        blob = {unit(rng), unit(rng), 0.05 + 0.2 * unit(rng),
+                Hsv(unit(rng), 0.3 + 0.6 * unit(rng), 0.2 + 0.75 * unit(rng))};
+    struct TBox {
+        double Left, Top, Right;
+        Rgb Colour;
+    };
+    std::vector<TBox> boxes(6);
+    for (TBox& box : boxes) {
+        const double left = unit(rng);
+        box = {left, 0.4 + 0.5 * unit(rng), left + 0.03 + 0.12 * unit(rng),
+               Hsv(unit(rng), 0.2 + 0.5 * unit(rng), 0.1 + 0.5 * unit(rng))};
+    }
+    const TValueNoise broad(uint32_t(index * 7 + 1), 8), fine(uint32_t(index * 7 + 2), 160);
+    const double aspect = double(width) / height;
+    uint32_t grain = uint32_t(index) * 2654435761u + 1;
+    for (int32_t y = 0; y < height; ++y) {
+        Pixel* row = b.Scanline(y);
+        const double v = (y + 0.5) / height;
+        const Rgb sky = Mix(top, bottom, v);
+        for (int32_t x = 0; x < width; ++x) {
+            const double u = (x + 0.5) / width;
+            Rgb c = sky;
+            for (const TBlob& blob : blobs) {
+                const double du = (u - blob.U) * aspect, dv = v - blob.V;
+                const double d2 = (du * du + dv * dv) / (blob.Radius * blob.Radius);
+                if (d2 < 1) c = Mix(c, blob.Colour, (1 - d2) * (1 - d2));
+            }
+            for (const TBox& box : boxes)
+                if (u >= box.Left && u < box.Right && v >= box.Top) c = box.Colour;
+            const double shade =
+                1 + 0.25 * broad.At(float(u), float(v)) + 0.12 * fine.At(float(u), float(v));
+            // Fine grain, up to 16 levels up or down per channel.
+            grain ^= grain << 13;
+            grain ^= grain >> 17;
+            grain ^= grain << 5;
+            auto channel = [&](double value, int shift) {
+                const int noise = int((grain >> shift) & 31) - 16;
+                return uint8_t(std::clamp(value * shade * 255.0 + noise, 0.0, 255.0));
+            };
+            row[x] = MakePixel(channel(c.R, 0), channel(c.G, 8), channel(c.B, 16));
+        }
+    }
+    return b;
+}
 
 Bitmap32 MakePattern(int index, int32_t width, int32_t height) {
     switch (((index % PatternCount) + PatternCount) % PatternCount) {

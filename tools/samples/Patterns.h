@@ -14,4 +14,10 @@ constexpr int PatternCount = 10;
 Bitmap32 MakePattern(int index, int32_t width, int32_t height);
 std::string PatternName(int index);
 
+// A picture with the make-up of a photograph rather than of a drawing: soft gradients and
+// blurred shapes under mid-scale texture and fine grain, so that it compresses, and costs to
+// decode, about as a camera's JPEG of the same size does. The same arguments always give the
+// same picture.
+Bitmap32 MakePhotoLike(int index, int32_t width, int32_t height);
+
 }  // namespace corvane

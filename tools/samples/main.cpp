@@ -11,7 +11,10 @@
 namespace {
 const char kUsage[] =
     "Usage: corvane-samples --out DIR [--count N] [--size WxH] [--format bmp|png|jpg|webp]\n"
-    "Writes N procedural pictures (default 10, 1920x1080, bmp) named NN-pattern.ext into DIR.\n";
+    "                       [--photo]\n"
+    "Writes N procedural pictures (default 10, 1920x1080, bmp) named NN-pattern.ext into DIR.\n"
+    "--photo makes pictures with a photograph's gradients, texture and grain instead\n"
+    "(named NN-photo.ext), which compress and decode as camera pictures do.\n";
 
 bool ParseInt(const std::string& s, int& value) {
     auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
@@ -22,6 +25,7 @@ bool ParseInt(const std::string& s, int& value) {
 int main(int argc, char** argv) {
     std::string out, format = "bmp";
     int count = corvane::PatternCount, width = 1920, height = 1080;
+    bool photo = false;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
         std::string value = i + 1 < argc ? argv[i + 1] : "";
@@ -42,6 +46,8 @@ int main(int argc, char** argv) {
             format = value;
             ok = format == "bmp" || format == "png" || format == "jpg" || format == "webp";
             ++i;
+        } else if (a == "--photo") {
+            photo = true;
         } else if (a == "--help") {
             std::cout << kUsage;
             return 0;
@@ -65,11 +71,12 @@ int main(int argc, char** argv) {
     }
     for (int i = 0; i < count; ++i) {
         char name[64];
-        std::snprintf(name, sizeof name, "%02d-%s.%s", i + 1, corvane::PatternName(i).c_str(),
-                      format.c_str());
+        std::snprintf(name, sizeof name, "%02d-%s.%s", i + 1,
+                      photo ? "photo" : corvane::PatternName(i).c_str(), format.c_str());
         try {
-            corvane::WritePictureFile(corvane::MakePattern(i, width, height),
-                                      (std::filesystem::path(out) / name).string());
+            const corvane::Bitmap32 picture = photo ? corvane::MakePhotoLike(i, width, height)
+                                                    : corvane::MakePattern(i, width, height);
+            corvane::WritePictureFile(picture, (std::filesystem::path(out) / name).string());
         } catch (const std::exception& e) {
             std::cerr << "corvane-samples: cannot write " << e.what() << "\n";
             return 2;
