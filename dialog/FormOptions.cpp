@@ -10,9 +10,9 @@
 #include <QtConcurrent/QtConcurrentRun>
 
 #include "dialog/DialogArt.h"
-#include "dialog/PictureLoader.h"
 #include "dialog/PreviewPicture.h"
 #include "imaging/Bitmap.h"
+#include "player/PictureLoader.h"
 #include "player/SystemColors.h"
 #include "settings/IniValue.h"
 #include "settings/NyBase.h"
@@ -74,6 +74,10 @@ TfrmOptions::TfrmOptions(QWidget* parent)
     : QDialog(parent),
       FUi(std::make_unique<Ui::TfrmOptions>()),
       FLoader(std::make_unique<TPictureLoader>()) {
+    FLoader->OnLoaded = [this](TPictureLoader::TResult& result) {
+        PictureLoaded(FLoadRequest, std::move(result.Graphic), result.FileName,
+                      std::move(result.Error), FLoadFallback);
+    };
     setFont(DialogFont());
     FUi->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -378,9 +382,13 @@ void TfrmOptions::LoadPreviewPicture() {
         LoadFirstPicture(request);
         return;
     }
-    FLoader->Load(PicList[size_t(index)], [this, request](TLoadedPicture loaded) {
-        PictureLoaded(request, std::move(loaded), false);
-    });
+    LoadFile(PicList[size_t(index)], request, false);
+}
+
+void TfrmOptions::LoadFile(const std::string& fileName, uint64_t request, bool fallback) {
+    FLoadRequest = request;
+    FLoadFallback = fallback;
+    FLoader->Load(fileName);
 }
 
 void TfrmOptions::LoadFirstPicture(uint64_t request) {
@@ -392,33 +400,32 @@ void TfrmOptions::LoadFirstPicture(uint64_t request) {
         });
         return;
     }
-    FLoader->Load(PicList.front(), [this, request](TLoadedPicture loaded) {
-        PictureLoaded(request, std::move(loaded), true);
-    });
+    LoadFile(PicList.front(), request, true);
 }
 
-void TfrmOptions::PictureLoaded(uint64_t request, TLoadedPicture loaded, bool fallback) {
+void TfrmOptions::PictureLoaded(uint64_t request, std::unique_ptr<TGraphic> graphic,
+                                const std::string& fileName, std::string error, bool fallback) {
     if (request != FPictureRequest) return;
-    if (!loaded.Failed() && loaded.Picture->Graphic()->Empty()) {
-        loaded.Picture.reset();
-        loaded.Error = loaded.FileName + " holds no picture";
+    if (graphic && graphic->Empty()) {
+        graphic.reset();
+        error = fileName + " holds no picture";
     }
-    if (loaded.Failed()) {
+    if (!graphic) {
         // The first failure goes unreported: the first picture of the list stands in.
         if (!fallback)
             LoadFirstPicture(request);
         else
-            PreviewPictureFailed(loaded.Error);
+            PreviewPictureFailed(error);
         return;
     }
-    std::shared_ptr<TPicture> picture(std::move(loaded.Picture));
+    std::shared_ptr<const TGraphic> picture(std::move(graphic));
     const Pixel background = PixelOfColor(Player().Color(), Player().palette());
     const int width = Player().width();
     const int height = Player().height();
     FFitting.setFuture(QtConcurrent::run([picture, width, height, background] {
         TFitted fitted;
         try {
-            fitted.Bitmap = FitPicture(*picture->Graphic(), width, height, background);
+            fitted.Bitmap = FitPicture(*picture, width, height, background);
         } catch (const std::exception& e) {
             fitted.Error = e.what();
         }

@@ -26,9 +26,9 @@ class TfrmOptions;
 
 namespace corvane {
 
+class TGraphic;
 class TPictureLoader;
 class TTransitionPlayer;
-struct TLoadedPicture;
 
 inline constexpr const char* ApplicationTitle = "Corvane Slideshow";
 inline constexpr const char* ApplicationVersion = "1.10.7.729";
@@ -89,6 +89,9 @@ class TfrmOptions : public QDialog {
     std::unique_ptr<TPictureLoader> FLoader;
     QFutureWatcher<TFitted> FFitting;
     uint64_t FPictureRequest = 0;
+    // The click and whether it is the first picture standing in, of the load in the loader.
+    uint64_t FLoadRequest = 0;
+    bool FLoadFallback = false;
     bool FPreviewPending = false;
     QString FStartError;
 
@@ -100,7 +103,9 @@ class TfrmOptions : public QDialog {
     void TickPlaylists();
     void StorePlaylists();
 
-    void PictureLoaded(uint64_t request, TLoadedPicture loaded, bool fallback);
+    void LoadFile(const std::string& fileName, uint64_t request, bool fallback);
+    void PictureLoaded(uint64_t request, std::unique_ptr<TGraphic> graphic,
+                       const std::string& fileName, std::string error, bool fallback);
     void LoadFirstPicture(uint64_t request);
     void PictureFitted(uint64_t request);
     void ShowPreviewPicture();

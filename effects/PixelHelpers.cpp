@@ -127,8 +127,14 @@ void BlendRect(Bitmap32& Dest, const Bitmap32& Src, int32_t Percent, int32_t Lef
     if (x0 >= x1 || y0 >= y1) return;
     // Whole rows of two bitmaps laid out alike are one run of pixels.
     if (x0 == 0 && x1 == Dest.Width() && x1 == Src.Width() && Dest.Order() == Src.Order()) {
-        const int32_t lowest = Dest.Order() == Bitmap32::RowOrder::BottomUp ? y1 - 1 : y0;
-        BlendRun(Dest.Scanline(lowest), Src.Scanline(lowest), size_t(x1) * size_t(y1 - y0), a);
+        // Through the whole pixel stores, so that the run counts as an access to every row.
+        const auto lowest = [&](const Bitmap32& b) {
+            const int32_t row = b.Order() == Bitmap32::RowOrder::BottomUp ? b.Height() - y1 : y0;
+            return size_t(row) * size_t(b.Width());
+        };
+        const Bitmap32& src = Src;
+        BlendRun(Dest.Bits() + lowest(Dest), src.Bits() + lowest(Src), size_t(x1) * size_t(y1 - y0),
+                 a);
         return;
     }
     for (int32_t y = y0; y < y1; ++y)

@@ -12,6 +12,7 @@
 
 #include "effects/EffectCatalog.h"
 #include "effects/FrameComposer.h"
+#include "effects/Random.h"
 #include "imaging/JPEGImage.h"
 #include "platform/raster/Drawing.h"
 #include "player/PlayerFixtures.h"
@@ -34,7 +35,11 @@ bool Identical(const Bitmap32& a, const Bitmap32& b) {
     return true;
 }
 
-Bitmap32 Fresh(const Bitmap32& old, const Bitmap32& picture, int style, int progress) {
+// The random effects draw from the shared generator: the fresh frame starts from the state the
+// player's frame started from.
+Bitmap32 Fresh(const Bitmap32& old, const Bitmap32& picture, int style, int progress,
+               uint32_t randomState) {
+    FixedRandomState state(randomState);
     Bitmap32 screen;
     ComposeFrame(screen, old, picture, style, progress);
     return screen;
@@ -122,16 +127,22 @@ TEST_F(PlayerFrames, ThreadedShowOfJpegsAndBitmapsMatchesFreshFrames) {
                 sameSize ? *last
                          : Bitmap32(pixels->Width(), pixels->Height(), ColorToPixel(Background));
             player.SetStyle(style);
+            mismatches = 0;
+            uint32_t randomState = 0;
+            player.OnBeforeNewFrame = [&](TCustomTransitionPlayer&, Bitmap32&, Bitmap32&) {
+                randomState = RandomState();
+            };
             player.OnProgress = [&](TCustomTransitionPlayer& sender) {
                 ++frames;
                 if (!Identical(sender.ScreenBitmap(),
-                               Fresh(old, *pixels, style, sender.Progress())))
+                               Fresh(old, *pixels, style, sender.Progress(), randomState)))
                     ++mismatches;
             };
             player.SetPicture(picture);
             player.Execute();
             ASSERT_TRUE(WaitUntil([&] { return !player.Busy(); }));
             player.OnProgress = nullptr;
+            player.OnBeforeNewFrame = nullptr;
             EXPECT_EQ(mismatches, 0) << "style " << style << ", round " << round;
             last = pixels;
         }
@@ -153,6 +164,12 @@ TEST_F(PlayerFrames, ManualJumpsStyleChangesAndANewBackgroundMatchFreshFrames) {
         player.SetBgMode(bmStretched);
         if (!plainFirst) player.SetBgPicture(test::PatternPicture(13, 9, 5));
         player.SetManual(true);
+        // The generator's state as the last frame began (the player may compose a frame more
+        // than once, on a resize or a new background).
+        uint32_t frameState = 0;
+        player.OnBeforeNewFrame = [&](TCustomTransitionPlayer&, Bitmap32&, Bitmap32&) {
+            frameState = RandomState();
+        };
         player.SetPicture(JpegPicture(2));
         player.Execute();
         // At 0 the frame is the old frame: the background under the placement.
@@ -166,7 +183,8 @@ TEST_F(PlayerFrames, ManualJumpsStyleChangesAndANewBackgroundMatchFreshFrames) {
             player.SetStyle(style);
             for (int p : progresses) {
                 player.SetProgress(p);
-                ASSERT_TRUE(Identical(player.ScreenBitmap(), Fresh(old, picture, style, p)))
+                ASSERT_TRUE(
+                    Identical(player.ScreenBitmap(), Fresh(old, picture, style, p, frameState)))
                     << "style " << style << " at " << p;
                 ++checked;
             }
@@ -177,10 +195,11 @@ TEST_F(PlayerFrames, ManualJumpsStyleChangesAndANewBackgroundMatchFreshFrames) {
                 if (plainFirst && i % 20 == 5) player.SetBgPicture(test::PatternPicture(7, 5, 3));
                 if (plainFirst && i % 20 == 15) player.SetBgPicture(TPicture());
                 const Bitmap32 frame = player.ScreenBitmap();
+                const uint32_t randomState = frameState;
                 const int p = player.Progress();
                 player.SetProgress(0);
                 old = player.ScreenBitmap();
-                EXPECT_TRUE(Identical(frame, Fresh(old, picture, style, p)))
+                EXPECT_TRUE(Identical(frame, Fresh(old, picture, style, p, randomState)))
                     << "new background, style " << style;
             }
         }

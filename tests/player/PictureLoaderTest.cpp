@@ -9,8 +9,9 @@
 
 #include <filesystem>
 
-#include "dialog/PictureLoader.h"
+#include "player/PictureLoader.h"
 #include "imaging/JPEGImage.h"
+#include "imaging/PictureFormats.h"
 #include "tests/support/QtTestSupport.h"
 #include "tools/common/PictureWriters.h"
 #include "tools/samples/Patterns.h"
@@ -21,6 +22,7 @@ namespace {
 class PictureLoader : public ::testing::Test {
   protected:
     void SetUp() override {
+        RegisterPictureFormats();
         char pattern[] = "/tmp/corvane-loader-XXXXXX";
         ASSERT_TRUE(mkdtemp(pattern));
         FFolder = pattern;
@@ -39,19 +41,20 @@ class PictureLoader : public ::testing::Test {
 TEST_F(PictureLoader, DeliversTheDecodedPictureOnItsOwnThread) {
     const std::string file = Picture("a.jpg", 64, 48);
     TPictureLoader loader;
-    std::optional<TLoadedPicture> result;
+    std::optional<TPictureLoader::TResult> result;
     QThread* deliveredOn = nullptr;
-    loader.Load(file, [&](TLoadedPicture loaded) {
+    loader.OnLoaded = [&](TPictureLoader::TResult& loaded) {
         deliveredOn = QThread::currentThread();
         result = std::move(loaded);
-    });
-    EXPECT_TRUE(loader.Busy());
+    };
+    loader.Load(file);
+    EXPECT_TRUE(loader.Pending());
     ASSERT_TRUE(test::WaitUntil([&] { return result.has_value(); }));
-    EXPECT_FALSE(loader.Busy());
+    EXPECT_FALSE(loader.Pending());
     EXPECT_EQ(deliveredOn, QThread::currentThread());
-    ASSERT_FALSE(result->Failed()) << result->Error;
+    ASSERT_TRUE(result->Graphic) << result->Error;
     EXPECT_EQ(result->FileName, file);
-    auto* jpeg = dynamic_cast<const TJPEGImage*>(result->Picture->Graphic());
+    auto* jpeg = dynamic_cast<const TJPEGImage*>(result->Graphic.get());
     ASSERT_NE(jpeg, nullptr);
     EXPECT_TRUE(jpeg->Decoded());  // nothing left to decode on the user interface's thread
     EXPECT_EQ(jpeg->Width(), 64);
@@ -60,31 +63,39 @@ TEST_F(PictureLoader, DeliversTheDecodedPictureOnItsOwnThread) {
 TEST_F(PictureLoader, AFailureBringsTheLoadersMessage) {
     const std::string unknown = (FFolder / "notes.xyz").string();
     TPictureLoader loader;
-    std::optional<TLoadedPicture> result;
-    loader.Load(unknown, [&](TLoadedPicture loaded) { result = std::move(loaded); });
+    std::optional<TPictureLoader::TResult> result;
+    loader.OnLoaded = [&](TPictureLoader::TResult& loaded) { result = std::move(loaded); };
+    loader.Load(unknown);
     ASSERT_TRUE(test::WaitUntil([&] { return result.has_value(); }));
-    EXPECT_TRUE(result->Failed());
+    EXPECT_FALSE(result->Graphic);
     EXPECT_EQ(result->Error, "Unknown picture file extension (.xyz)");
 }
 
-TEST_F(PictureLoader, ANewerLoadSupersedesTheOlderOnes) {
+TEST_F(PictureLoader, ANewerLoadSupersedesTheOlderOnesAndCancelDropsIt) {
     const std::string large = Picture("large.bmp", 300, 200);
     const std::string small = Picture("small.bmp", 30, 20);
     TPictureLoader loader;
     std::vector<std::string> delivered;
-    for (const std::string& file : {large, large, small})
-        loader.Load(file, [&](TLoadedPicture loaded) { delivered.push_back(loaded.FileName); });
-    // One file is read at a time, and results come back in order: once the newest is in, every
-    // older one has been dropped on its arrival.
-    ASSERT_TRUE(test::WaitUntil([&] { return !loader.Busy(); }));
+    loader.OnLoaded = [&](TPictureLoader::TResult& loaded) { delivered.push_back(loaded.FileName); };
+    for (const std::string& file : {large, large, small}) loader.Load(file);
+    // Once the newest is in, every older one has been dropped on its arrival.
+    ASSERT_TRUE(test::WaitUntil([&] { return !loader.Pending(); }));
     EXPECT_EQ(delivered, std::vector<std::string>{small});
+
+    loader.Load(large);
+    loader.Cancel();
+    EXPECT_FALSE(loader.Pending());
+    loader.Load(small);
+    ASSERT_TRUE(test::WaitUntil([&] { return !loader.Pending(); }));
+    EXPECT_EQ(delivered, (std::vector<std::string>{small, small}));
 }
 
 TEST_F(PictureLoader, EndsWhileAFileIsInHand) {
     const std::string large = Picture("large.bmp", 800, 600);
     auto loader = std::make_unique<TPictureLoader>();
     bool delivered = false;
-    loader->Load(large, [&](TLoadedPicture) { delivered = true; });
+    loader->OnLoaded = [&](TPictureLoader::TResult&) { delivered = true; };
+    loader->Load(large);
     loader.reset();  // waits for the file in hand, delivers nothing
     QCoreApplication::processEvents();
     EXPECT_FALSE(delivered);
