@@ -22,7 +22,7 @@ namespace corvane {
 
 // The effect numbers are stored in the settings file's effect playlist: entries are never added,
 // removed or reordered. Names are kept exactly as they have always been shown, misspellings
-// included. An entry without a routine yet has a null Proc.
+// included.
 const TEffectCatalog Effects(std::array<TEffect, TEffectCatalog::Count>{
     TEffect{"Expand from right", edge::ExpandFromRight},  // 1
     TEffect{"Expand from left", edge::ExpandFromLeft},  // 2

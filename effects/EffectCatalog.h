@@ -30,7 +30,7 @@ using TEffectProc = void (*)(Bitmap32& Screen, const Bitmap32& Picture, int32_t 
 
 struct TEffect {
     const char* Name;
-    TEffectProc Proc;  // null while the family of this entry is not built yet
+    TEffectProc Proc;
 };
 
 // Effect numbers as the player stores them: 0 is "Custom" (no catalogue entry), 1 to 171 the
@@ -54,21 +54,9 @@ private:
 
 extern const TEffectCatalog Effects;
 
-// Raised when a frame of an entry is asked for whose routine does not exist yet.
-class EEffectNotAvailable : public std::runtime_error {
-public:
-    explicit EEffectNotAvailable(int number)
-        : std::runtime_error("effect " + std::to_string(number) + " is not available yet") {}
-};
-
 // The effect number of a name as the player's StyleName reads it: "Custom" is 0, otherwise the
 // first catalogue entry whose name matches without regard to letter case (so 18 and 25 win over
 // 33 and 34, which share their names); -1 when nothing matches.
 int EffectNumberOfName(std::string_view name);
-
-// Whether the entry has a routine.
-inline bool EffectAvailable(int number) {
-    return number >= 1 && number <= TEffectCatalog::Count && Effects[number].Proc != nullptr;
-}
 
 }  // namespace corvane

@@ -54,7 +54,6 @@ void DrawOverOldFrame(Bitmap32& Screen, const Bitmap32& Picture, int Style, int3
             if (Hooks.CustomDraw) Hooks.CustomDraw();
         } else {
             const TEffectProc proc = Effects[Style].Proc;
-            if (!proc) throw EEffectNotAvailable(Style);
             Screen.Surface().SetStretchMode(COLORONCOLOR);
             const TExtents e = ProgressExtents(W, H, Progress);
             proc(Screen, Picture, W, H, e.X, e.Y, Progress);

@@ -28,8 +28,7 @@ struct TFrameHooks {
 // at 100 the whole picture is copied over it, at 0 nothing more happens, at 1 to 99 style 0 runs
 // the custom-draw hook and styles 1 to 171 their catalogue routine, with the stretch mode set to
 // colour-on-colour. All three bitmaps have the picture's size; Screen is given it if it differs.
-// Raises EEffectNotAvailable for an entry without a routine and std::out_of_range for a style
-// outside 0 to 171; Screen then holds the old frame.
+// Raises std::out_of_range for a style outside 0 to 171; Screen then holds the old frame.
 void ComposeFrame(Bitmap32& Screen, const Bitmap32& OldFrame, const Bitmap32& Picture, int Style,
                   int32_t Progress, const TFrameHooks& Hooks = {});
 

@@ -56,26 +56,14 @@ int32_t EntryValue(const std::string& entry, int32_t fallback) {
     return ParseIniInteger(entry).value_or(fallback);
 }
 
-// A random effect. While some catalogue entries have no routine yet, the draw is among the entries
-// that have one; once all have, it is a random number from 1 to 171.
-int32_t FallbackEffect() {
-    static const std::vector<int32_t> available = [] {
-        std::vector<int32_t> numbers;
-        for (int32_t n = 1; n <= TEffectCatalog::Count; ++n)
-            if (EffectAvailable(n)) numbers.push_back(n);
-        return numbers;
-    }();
-    if (available.empty()) return 0;  // custom drawing needs no routine
-    return available[size_t(Random(int32_t(available.size())))];
-}
+// A random effect of the whole catalogue.
+int32_t FallbackEffect() { return Random(TEffectCatalog::Count) + 1; }
 
-// The style the entry asks for; the fallback when the entry does not exist or names a catalogue
-// entry without a routine. Values above 171 pass through (the player then keeps its style).
+// The style the entry asks for; the fallback when the entry does not exist. Values above 171 pass
+// through (the player then keeps its style).
 int32_t ChosenStyle(int32_t fallback) {
     if (EffIndex < 0 || size_t(EffIndex) >= EffsChecked.size()) return fallback;
-    const int32_t style = EntryValue(EffsChecked[size_t(EffIndex)], fallback) & 0xFF;
-    if (style >= 1 && style <= TEffectCatalog::Count && !EffectAvailable(style)) return fallback;
-    return style;
+    return EntryValue(EffsChecked[size_t(EffIndex)], fallback) & 0xFF;
 }
 
 // The position in PicList the playlist entry names; none when the entry or the position does not

@@ -545,19 +545,6 @@ TEST_F(FormOptions, AnEffectClickAnimatesAtTheDialogsStep) {
     EXPECT_EQ(TakeProgress().front(), 25);
 }
 
-TEST_F(FormOptions, AnEffectWithoutItsRoutineReportsItsMessageWhenPlayed) {
-    int missing = 0;
-    for (int n = 1; n <= TEffectCatalog::Count && missing == 0; ++n)
-        if (!EffectAvailable(n)) missing = n;
-    if (missing == 0) GTEST_SKIP() << "every effect has its routine";
-    WritePicture("a.bmp", 0);
-    StartUp();
-    Open();
-    ClickItem(Effects(), missing - 1);
-    ASSERT_TRUE(test::WaitUntil([&] { return !Player().Busy(); }));
-    EXPECT_EQ(TakeReported(), std::vector<std::string>{EEffectNotAvailable(missing).what()});
-}
-
 TEST_F(FormOptions, APictureOfAnUnknownKindIsReplacedByTheFirstPicture) {
     const std::string first = WritePicture("a.bmp", 0);
     WritePicture("b.bmp", 1);

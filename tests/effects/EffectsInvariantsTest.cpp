@@ -10,13 +10,12 @@ using test::CodeTag;
 using test::CodeX;
 using test::CodeY;
 
-// Whatever the size and progress, an available routine writes only old or new picture pixels
+// Whatever the size and progress, every routine writes only old or new picture pixels
 // (the shaded unroll bands and the blends aside), keeps the old ones in place unless it moves
 // them (the pushes), never changes the picture, and leaves no clipping behind.
 TEST(EffectRoutines, DrawOnlyPicturePixelsAndLeaveNoClip) {
     const int sizes[][2] = {{1, 1}, {2, 3}, {7, 5}, {49, 30}, {64, 64}, {30, 90}};
     for (int n = 1; n <= TEffectCatalog::Count; ++n) {
-        if (!EffectAvailable(n)) continue;
         const bool shades = n == 14 || n == 15 || n == 31 || n == 32 || n == 118 || n == 168;
         const bool movesOld = n >= 128 && n <= 135;
         for (const auto& size : sizes) {

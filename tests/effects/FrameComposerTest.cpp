@@ -74,24 +74,6 @@ TEST(ComposeFrame, ProgressZeroHundredCustomAndEffect) {
     EXPECT_EQ(screen.Surface().StretchMode(), COLORONCOLOR);
 }
 
-TEST(ComposeFrame, AnEntryWithoutRoutineIsAnErrorNeverASilentCopy) {
-    const Bitmap32 oldFrame = Coded(8, 8, 1), picture = Coded(8, 8, 2);
-    Bitmap32 screen;
-    for (int style = 58; style <= 171; ++style) {
-        if (EffectAvailable(style)) continue;
-        try {
-            ComposeFrame(screen, oldFrame, picture, style, 40);
-            ADD_FAILURE() << "effect " << style << " composed without a routine";
-        } catch (const EEffectNotAvailable& e) {
-            EXPECT_EQ(std::string(e.what()),
-                      "effect " + std::to_string(style) + " is not available yet");
-        }
-        EXPECT_EQ(screen.GetPixel(3, 3), Code(3, 3, 1));
-        return;  // one absent entry shows the rule
-    }
-    GTEST_SKIP() << "every entry has its routine";
-}
-
 TEST(ComposeFrame, RefusesStylesOutsideTheCatalogue) {
     const Bitmap32 oldFrame = Coded(8, 8, 1), picture = Coded(8, 8, 2);
     Bitmap32 screen;

@@ -45,10 +45,9 @@ Bitmap32 Fresh(const Bitmap32& old, const Bitmap32& picture, int style, int prog
     return screen;
 }
 
-std::vector<int> AvailableStyles() {
+std::vector<int> AllStyles() {
     std::vector<int> styles{0};
-    for (int n = 1; n <= TEffectCatalog::Count; ++n)
-        if (EffectAvailable(n)) styles.push_back(n);
+    for (int n = 1; n <= TEffectCatalog::Count; ++n) styles.push_back(n);
     return styles;
 }
 
@@ -112,7 +111,7 @@ TEST_F(PlayerFrames, ThreadedShowOfJpegsAndBitmapsMatchesFreshFrames) {
         {JpegPicture(0), &Jpegs[0].Pixels}, {test::PictureOf(bitmap), &bitmap},
         {JpegPicture(1), &Jpegs[1].Pixels}, {JpegPicture(2), &Jpegs[2].Pixels},
     };
-    const std::vector<int> styles = AvailableStyles();
+    const std::vector<int> styles = AllStyles();
     const Bitmap32* last = nullptr;
     size_t next = 0;
     int frames = 0, mismatches = 0;
@@ -175,7 +174,7 @@ TEST_F(PlayerFrames, ManualJumpsStyleChangesAndANewBackgroundMatchFreshFrames) {
         // At 0 the frame is the old frame: the background under the placement.
         Bitmap32 old = player.ScreenBitmap();
         const Bitmap32& picture = Jpegs[2].Pixels;
-        const std::vector<int> styles = AvailableStyles();
+        const std::vector<int> styles = AllStyles();
         const int progresses[] = {90, 10, 55, 100, 3, 97, 40, 60, 20};
         int checked = 0;
         for (size_t i = 0; i < styles.size(); ++i) {

@@ -186,18 +186,5 @@ TEST_F(RenderCommandTest, BadInputPrintsOneLineExitsTwoAndLeavesNothing) {
     EXPECT_EQ(files, 3);
 }
 
-TEST_F(RenderCommandTest, AnEntryWithoutRoutineIsRefusedClearly) {
-    for (int n = 58; n <= 171; ++n) {
-        if (EffectAvailable(n)) continue;
-        EXPECT_EQ(Run({"--from", Old, "--to", New, "--effect", std::to_string(n), "--progress", "5",
-                       "--out", (Dir / "f.png").string()}),
-                  2);
-        EXPECT_NE(Err.str().find("effect " + std::to_string(n) + " is not available yet"),
-                  std::string::npos);
-        return;
-    }
-    GTEST_SKIP() << "every entry has its routine";
-}
-
 }  // namespace
 }  // namespace corvane

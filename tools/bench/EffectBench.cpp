@@ -103,7 +103,6 @@ int main(int argc, char** argv) {
         benchmark::RegisterBenchmark(("Floor/" + size.Name()).c_str(), FloorBenchmark, size)
             ->Unit(benchmark::kMillisecond);
     for (int n = 1; n <= TEffectCatalog::Count; ++n) {
-        if (!EffectAvailable(n)) continue;
         for (const Size& size : kSizes)
             benchmark::RegisterBenchmark(("Effect/" + std::to_string(n) + "/" + size.Name()).c_str(),
                                          ComposeBenchmark, n, size)
