@@ -268,15 +268,14 @@ Pixel BlockColour(char letter) {
     static const Pixel colours[6] = {MakePixel(230, 40, 40),  MakePixel(40, 200, 40),
                                      MakePixel(40, 60, 230),  MakePixel(240, 220, 40),
                                      MakePixel(200, 40, 200), MakePixel(40, 210, 210)};
-    // Pictures of more than six blocks repeat the colours.
-    return colours[(letter - 'A') % 6];
+    return colours[letter - 'A'];
 }
 
 Bitmap32 BlockPicture(int cols, int rows, int block) {
     Bitmap32 picture(cols * block, rows * block);
     for (int y = 0; y < rows * block; ++y)
         for (int x = 0; x < cols * block; ++x)
-            picture.SetPixel(x, y, BlockColour(char('A' + (y / block) * cols + x / block)));
+            picture.SetPixel(x, y, BlockColour(char('A' + ((y / block) * cols + x / block) % 6)));
     return picture;
 }
 

@@ -42,9 +42,9 @@ ByteVec EncodeHeif(const Bitmap32& image, bool avif, int orientation = 1, bool a
 
 // A picture of cols x rows blocks of block x block pixels, each block one of six distinct
 // colours (A, B, C in the top row, D, E, F in the next, for 3 x 2); for lossy formats the
-// blocks keep their colour in their middle.
+// blocks keep their colour in their middle. The six colours repeat from the seventh block on.
 Bitmap32 BlockPicture(int cols, int rows, int block);
-Pixel BlockColour(char letter);  // six colours, 'A' to 'F', repeated from 'G' on
+Pixel BlockColour(char letter);  // 'A' to 'F'
 // The block letters of a picture made of such blocks, read at the middle of each block, or '?'
 // where a colour is none of the six (within tolerance).
 std::vector<std::string> BlockLetters(const Bitmap32& picture, int block, int tolerance);
