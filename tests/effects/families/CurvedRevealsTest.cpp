@@ -9,12 +9,9 @@ namespace {
 
 using test::Frame;
 using test::Mask;
+using test::Probe;
 using test::Revealed;
 
-struct Probe {
-    int X, Y;
-    bool New;
-};
 struct Example {
     int Effect, W, H, X, Y;
     std::vector<Probe> Probes;

@@ -5,12 +5,38 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <vector>
 
 #include "effects/EffectTestSupport.h"
+#include "effects/FrameComposer.h"
 #include "platform/raster/Bitmap32.h"
 
 namespace corvane::test {
+
+// A pixel a worked example fixes: whether the frame shows the new picture there.
+struct Probe {
+    int X, Y;
+    bool New;
+};
+
+// Whether the frame shows the new picture at the pixel, in place.
+inline bool ShowsNew(const Frame& f, int x, int y) { return f.At(x, y) == Pos(x, y); }
+
+inline int64_t NewPixels(const Frame& f) {
+    int64_t n = 0;
+    for (int y = 0; y < f.Screen.Height(); ++y)
+        for (int x = 0; x < f.Screen.Width(); ++x) n += ShowsNew(f, x, y);
+    return n;
+}
+
+// The frame of the entry at the progress, with the extents the player gives it.
+inline Frame Rendered(int effect, int W, int H, int progress) {
+    Frame f(W, H);
+    const TExtents e = ProgressExtents(W, H, progress);
+    f.Run(effect, e.X, e.Y, progress);
+    return f;
+}
 
 // One flag per pixel, row by row: whether the frame shows the new picture there.
 using Mask = std::vector<bool>;

@@ -5,38 +5,20 @@
 #include "effects/EffectTestSupport.h"
 #include "effects/FrameComposer.h"
 #include "effects/Random.h"
+#include "effects/families/RevealChecks.h"
 
 namespace corvane {
 namespace {
 
 using test::Frame;
 using test::Pos;
+using test::Probe;
+using test::NewPixels;
+using test::Rendered;
+using test::ShowsNew;
 
 const int kEntries[] = {149, 150, 151, 152, 161, 164};
 
-// Every routine reveals the new picture in place through a region.
-bool ShowsNew(const Frame& f, int x, int y) {
-    return f.At(x, y) == Pos(x, y);
-}
-
-int64_t NewPixels(const Frame& f) {
-    int64_t n = 0;
-    for (int y = 0; y < f.Screen.Height(); ++y)
-        for (int x = 0; x < f.Screen.Width(); ++x) n += ShowsNew(f, x, y);
-    return n;
-}
-
-Frame Rendered(int effect, int W, int H, int progress) {
-    Frame f(W, H);
-    const TExtents e = ProgressExtents(W, H, progress);
-    f.Run(effect, e.X, e.Y, progress);
-    return f;
-}
-
-struct Probe {
-    int X, Y;
-    bool New;
-};
 struct Example {
     int Effect, W, H, Progress;
     std::vector<Probe> Probes;
