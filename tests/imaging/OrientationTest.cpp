@@ -9,6 +9,7 @@
 #include "imaging/formats/PNGGraphic.h"
 #include "imaging/formats/WebPGraphic.h"
 #include "tests/imaging/formats/PhotoFixtures.h"
+#include "tests/imaging/formats/PhotoTesting.h"
 
 namespace corvane {
 namespace {
@@ -69,13 +70,6 @@ const std::vector<std::string> Upright[9] = {
     {"CF", "BE", "AD"},
 };
 
-template <typename T>
-std::unique_ptr<T> LoadAs(const ByteVec& bytes) {
-    TMemoryStream stream(bytes);
-    auto graphic = std::make_unique<T>();
-    graphic->LoadFromStream(stream);
-    return graphic;
-}
 
 // The picture as the holder draws it: at its own size.
 Bitmap32 Drawn(const TGraphic& graphic) {

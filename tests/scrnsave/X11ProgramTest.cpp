@@ -25,6 +25,13 @@ void KeepArtefact(const TShot& shot, const std::string& name) {
     WritePictureFile(bitmap, (folder / name).string());
 }
 
+// Light text on a black background, as a hosted run draws its messages.
+bool ShowsAMessage(const TShot& shot) {
+    int light = 0, dark = 0;
+    for (uint32_t p : shot.Pixels) (p == 0 ? dark : light) += (p == 0 || p > 0x808080);
+    return light > 50 && dark > int(shot.Pixels.size()) / 2;
+}
+
 bool WrittenByTheProgram(const TSandbox& sandbox) {
     const std::string text = ReadText(sandbox.ConfigFile());
     return !text.empty() && text.find(ConfigMarker) == std::string::npos;
@@ -133,12 +140,7 @@ TEST(X11Program, AHostedRunWithoutPicturesShowsTheMessageAndStays) {
     ASSERT_TRUE(Eventually([&] { return run->Errors().find(expected) != std::string::npos; }))
         << run->Errors();
     // Light text on the black background.
-    EXPECT_TRUE(Eventually([&] {
-        const TShot shot = x.Shot(host);
-        int light = 0, dark = 0;
-        for (uint32_t p : shot.Pixels) (p == 0 ? dark : light) += (p == 0 || p > 0x808080);
-        return light > 50 && dark > int(shot.Pixels.size()) / 2;
-    }));
+    EXPECT_TRUE(Eventually([&] { return ShowsAMessage(x.Shot(host)); }));
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     EXPECT_TRUE(run->Running());
     run->Signal(SIGTERM);
@@ -222,12 +224,7 @@ TEST(X11Program, AHostedRunShowsASettingsFileErrorAndStays) {
     ASSERT_TRUE(Eventually([&] { return run->Errors().find(expected) != std::string::npos; }))
         << run->Errors();
     // The message in light text on the black background, and no show.
-    EXPECT_TRUE(Eventually([&] {
-        const TShot shot = x.Shot(host);
-        int light = 0, dark = 0;
-        for (uint32_t p : shot.Pixels) (p == 0 ? dark : light) += (p == 0 || p > 0x808080);
-        return light > 50 && dark > int(shot.Pixels.size()) / 2;
-    }));
+    EXPECT_TRUE(Eventually([&] { return ShowsAMessage(x.Shot(host)); }));
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     EXPECT_TRUE(run->Running());
     // Still the message over black: no picture came in.

@@ -33,11 +33,7 @@ TEST(TAutodeskGraphic, DecodesIndicesThroughTheSixBitPalette) {
 
 TEST(TAutodeskGraphic, BadFilesGetTheirMessages) {
     const ByteVec cel = CelFile(3, 2, {1, 2, 3, 4, 0, 5});
-    const struct {
-        const char* Name;
-        ByteVec Bytes;
-        std::string Message;
-    } cases[] = {
+    const TBadFile cases[] = {
         {"PixelsCut", ByteVec(cel.begin(), cel.end() - 1), "Stream read error in Autodesk file."},
         {"HeaderCut", ByteVec(cel.begin(), cel.begin() + 20),
          "Stream read error in Autodesk file."},
@@ -48,12 +44,7 @@ TEST(TAutodeskGraphic, BadFilesGetTheirMessages) {
          "Cannot load image. Compression not supported for Autodesk files."},
         {"Huge", CelFile(16384, 16384, ByteVec(300)), "Stream read error in Autodesk file."},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.Name);
-        TPictureBudget budget;
-        EXPECT_EQ(DecodeError<TAutodeskGraphic>(c.Bytes, &budget), c.Message);
-        ExpectRefusedCheaply(c.Name, budget, c.Bytes.size());
-    }
+    ExpectRefusals<TAutodeskGraphic>(cases);
 }
 
 }  // namespace

@@ -134,11 +134,7 @@ TEST(TGIFGraphic, BadFilesGetTheirMessages) {
     const ByteVec good = GifFile(3, 2, Six, 0, {{0, 0, 3, 2, {1, 2, 3, 4, 0, 5}}});
     const std::string invalid = "Cannot load image. Invalid or unexpected GIF image format.";
     const std::string readError = "Stream read error in GIF file.";
-    const struct {
-        const char* Name;
-        ByteVec Bytes;
-        std::string Message;
-    } cases[] = {
+    const TBadFile cases[] = {
         {"DataCut", ByteVec(good.begin(), good.end() - 5), readError},
         {"ScreenCut", ByteVec(good.begin(), good.begin() + 9), readError},
         {"NotGif", ByteVec(good.begin() + 1, good.end()), invalid},
@@ -148,12 +144,7 @@ TEST(TGIFGraphic, BadFilesGetTheirMessages) {
         // A screen of 2^28 pixels around a frame of one pixel.
         {"HugeScreen", GifFile(16384, 16384, Six, 0, {{0, 0, 1, 1, {1}}}), readError},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.Name);
-        TPictureBudget budget;
-        EXPECT_EQ(DecodeError<TGIFGraphic>(c.Bytes, &budget), c.Message);
-        ExpectRefusedCheaply(c.Name, budget, c.Bytes.size());
-    }
+    ExpectRefusals<TGIFGraphic>(cases);
 }
 
 }  // namespace

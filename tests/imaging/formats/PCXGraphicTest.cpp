@@ -118,11 +118,7 @@ TEST(TPCXGraphic, BadFilesGetTheirMessages) {
     const ByteVec good = PcxFile({8, 3, 3, 2, 4, ByteVec(24, 0x33)});
     ByteVec notPcx = good;
     notPcx[0] = 11;
-    const struct {
-        const char* Name;
-        ByteVec Bytes;
-        std::string Message;
-    } cases[] = {
+    const TBadFile cases[] = {
         {"RunsCut", ByteVec(good.begin(), good.end() - 1), "Stream read error in PCX file."},
         {"HeaderCut", ByteVec(good.begin(), good.begin() + 100), "Stream read error in PCX file."},
         {"NotPcx", notPcx, "Cannot load image. Invalid or unexpected PCX image format."},
@@ -133,12 +129,7 @@ TEST(TPCXGraphic, BadFilesGetTheirMessages) {
         {"HugeRuns", PcxFile({8, 1, 16384, 16384, 16384, ByteVec(300 * 63, 7)}),
          "Stream read error in PCX file."},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.Name);
-        TPictureBudget budget;
-        EXPECT_EQ(DecodeError<TPCXGraphic>(c.Bytes, &budget), c.Message);
-        ExpectRefusedCheaply(c.Name, budget, c.Bytes.size());
-    }
+    ExpectRefusals<TPCXGraphic>(cases);
 }
 
 }  // namespace

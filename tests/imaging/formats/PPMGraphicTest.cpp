@@ -63,11 +63,7 @@ TEST(TPPMGraphic, BadFilesGetTheirMessages) {
     const std::string invalid =
         "Cannot load image. Invalid or unexpected portable map image format.";
     const std::string readError = "Stream read error in portable map file.";
-    const struct {
-        const char* Name;
-        ByteVec Bytes;
-        std::string Message;
-    } cases[] = {
+    const TBadFile cases[] = {
         {"BinaryCut", Text("P6 3 2 255\n", ByteVec(17)), readError},
         {"TextCut", Text("P2 3 1 255 0 1"), readError},
         {"HeaderCut", Text("P6 3"), readError},
@@ -78,12 +74,7 @@ TEST(TPPMGraphic, BadFilesGetTheirMessages) {
         {"DigitTwoInBits", Text("P1 2 1 2 0"), invalid},
         {"HugeText", Text("P3 16384 16384 255\n" + std::string(300, '7')), readError},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.Name);
-        TPictureBudget budget;
-        EXPECT_EQ(DecodeError<TPPMGraphic>(c.Bytes, &budget), c.Message);
-        ExpectRefusedCheaply(c.Name, budget, c.Bytes.size());
-    }
+    ExpectRefusals<TPPMGraphic>(cases);
 }
 
 }  // namespace

@@ -137,11 +137,7 @@ TEST(TPSDGraphic, BadFilesGetTheirMessages) {
     auto notSupported = [](const std::string& what) {
         return "Cannot load image. " + what + " not supported for Photoshop files.";
     };
-    const struct {
-        const char* Name;
-        ByteVec Bytes;
-        std::string Message;
-    } cases[] = {
+    const TBadFile cases[] = {
         {"PixelsCut", ByteVec(raw.begin(), raw.end() - 1), readError},
         {"RowsCut", ByteVec(packed.begin(), packed.end() - 1), readError},
         {"SectionsCut", ByteVec(raw.begin(), raw.begin() + 40), readError},
@@ -163,12 +159,7 @@ TEST(TPSDGraphic, BadFilesGetTheirMessages) {
          "Cannot load image. Invalid or unexpected Photoshop image format."},
         {"Huge", PsdFile({1, 8, 0, {ByteVec(300)}, 16384, 16384}), readError},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.Name);
-        TPictureBudget budget;
-        EXPECT_EQ(DecodeError<TPSDGraphic>(c.Bytes, &budget), c.Message);
-        ExpectRefusedCheaply(c.Name, budget, c.Bytes.size());
-    }
+    ExpectRefusals<TPSDGraphic>(cases);
 }
 
 }  // namespace

@@ -261,11 +261,7 @@ TEST(TPSPGraphic, BadFilesGetTheirMessages) {
     Append(bank, CompositeAttributes(16384, 16384, 8, 1, 0));
     Append(bank, CompositeImage({{0, ByteVec(300, 0xFF), 16384 * 16384}}));
     Append(hugeAttributes, Block(16, bank));
-    const struct {
-        const char* Name;
-        ByteVec Bytes;
-        std::string Message;
-    } cases[] = {
+    const TBadFile cases[] = {
         {"Cut", ByteVec(good.begin(), good.end() - 3), readError},
         {"NotPsp", ByteVec(good.begin() + 1, good.end()), invalid},
         {"Version2", old, "Cannot load image. Version 2 not supported for Paintshop Pro files."},
@@ -281,12 +277,7 @@ TEST(TPSPGraphic, BadFilesGetTheirMessages) {
         // A layer of 2 x 2 pixels on a canvas of 2^28.
         {"HugeCanvas", LayerFile3(16384, 16384), readError},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.Name);
-        TPictureBudget budget;
-        EXPECT_EQ(DecodeError<TPSPGraphic>(c.Bytes, &budget), c.Message);
-        ExpectRefusedCheaply(c.Name, budget, c.Bytes.size());
-    }
+    ExpectRefusals<TPSPGraphic>(cases);
 }
 
 }  // namespace

@@ -53,6 +53,24 @@ inline void ExpectRefusedCheaply(const std::string& name, const TPictureBudget& 
     EXPECT_LE(budget.BytesRead(), 2 * fileSize + 4096);
 }
 
+// A damaged or crafted file and the message its load raises.
+struct TBadFile {
+    const char* Name;
+    ByteVec Bytes;
+    std::string Message;
+};
+
+// Each file fails with its message; the crafted huge ones (named "Huge...") cheaply.
+template <typename T, size_t N>
+void ExpectRefusals(const TBadFile (&cases)[N]) {
+    for (const TBadFile& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TPictureBudget budget;
+        EXPECT_EQ(DecodeError<T>(c.Bytes, &budget), c.Message);
+        ExpectRefusedCheaply(c.Name, budget, c.Bytes.size());
+    }
+}
+
 // A file kept in tests/fuzz/corpus (folder/name), made once by a tool that writes the format.
 inline ByteVec RealFile(const std::string& name) {
     std::ifstream in(std::string(CORVANE_SOURCE_DIR) + "/tests/fuzz/corpus/" + name,

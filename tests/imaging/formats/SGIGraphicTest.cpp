@@ -126,11 +126,7 @@ TEST(TSGIGraphic, BadFilesGetTheirMessages) {
     const ByteVec runs = SgiFile({true, 1, 3, 3, 2, 3, Rgb()});
     ByteVec notSgi = verbatim;
     notSgi[1] = 0;
-    const struct {
-        const char* Name;
-        ByteVec Bytes;
-        std::string Message;
-    } cases[] = {
+    const TBadFile cases[] = {
         {"SamplesCut", ByteVec(verbatim.begin(), verbatim.end() - 1),
          "Stream read error in SGI file."},
         {"RunsCut", ByteVec(runs.begin(), runs.end() - 2), "Stream read error in SGI file."},
@@ -142,12 +138,7 @@ TEST(TSGIGraphic, BadFilesGetTheirMessages) {
         {"HugeVerbatim", SgiFile({false, 1, 3, 16384, 16384, 1, {{std::vector<uint16_t>(300)}}}),
          "Stream read error in SGI file."},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.Name);
-        TPictureBudget budget;
-        EXPECT_EQ(DecodeError<TSGIGraphic>(c.Bytes, &budget), c.Message);
-        ExpectRefusedCheaply(c.Name, budget, c.Bytes.size());
-    }
+    ExpectRefusals<TSGIGraphic>(cases);
 }
 
 }  // namespace

@@ -151,11 +151,7 @@ TEST(TTIFFGraphic, BadFilesGetTheirMessages) {
     separated[262] = {3, {5}};
     separated[277] = {3, {4}};
     separated[332] = {3, {2}};  // inks other than CMYK
-    const struct {
-        const char* Name;
-        ByteVec Bytes;
-        std::string Message;
-    } cases[] = {
+    const TBadFile cases[] = {
         {"NotTiff",
          {'I', 'J', 42, 0, 8, 0, 0, 0, 0, 0, 0, 0},
          "Cannot load image. Invalid or unexpected TIFF image format."},
@@ -182,12 +178,7 @@ TEST(TTIFFGraphic, BadFilesGetTheirMessages) {
          }(),
          "Stream read error in TIFF file."},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.Name);
-        TPictureBudget budget;
-        EXPECT_EQ(DecodeError<TTIFFGraphic>(c.Bytes, &budget), c.Message);
-        ExpectRefusedCheaply(c.Name, budget, c.Bytes.size());
-    }
+    ExpectRefusals<TTIFFGraphic>(cases);
     // Ten billion pixels are refused at once, before libtiff reads a strip.
     const std::string tooLarge =
         DecodeError<TTIFFGraphic>(TiffFile(RgbTags(100000, 100000), Rgb3x2()));

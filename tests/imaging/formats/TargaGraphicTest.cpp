@@ -138,11 +138,7 @@ TEST(TTargaGraphic, BadFilesGetTheirMessages) {
         TgaFile({2, 24, 0, 3, 2, {}, 0, 0, 0, Bgr({White, Black, Grey, Red, Green, Blue})});
     ByteVec rle = TgaFile({10, 24, 0, 3, 2, {}, 0, 0, 0, {0x85, 1, 2, 3}});
     ByteVec huge = TgaFile({11, 8, 0, 16384, 16384, {}, 0, 0, 0, ByteVec(300, 0xFF)});
-    const struct {
-        const char* Name;
-        ByteVec Bytes;
-        std::string Message;
-    } cases[] = {
+    const TBadFile cases[] = {
         {"HeaderCut", ByteVec(raw.begin(), raw.begin() + 10), readError},
         {"PixelsCut", ByteVec(raw.begin(), raw.end() - 1), readError},
         {"RunsCut", ByteVec(rle.begin(), rle.end() - 1), readError},
@@ -154,12 +150,7 @@ TEST(TTargaGraphic, BadFilesGetTheirMessages) {
         // 2^28 pixels stated in 300 bytes of runs: refused before anything is allocated.
         {"HugeRuns", huge, readError},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.Name);
-        TPictureBudget budget;
-        EXPECT_EQ(DecodeError<TTargaGraphic>(c.Bytes, &budget), c.Message);
-        ExpectRefusedCheaply(c.Name, budget, c.Bytes.size());
-    }
+    ExpectRefusals<TTargaGraphic>(cases);
 }
 
 }  // namespace
