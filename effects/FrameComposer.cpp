@@ -5,6 +5,7 @@
 #include <string>
 
 #include "effects/EffectCatalog.h"
+#include "effects/Random.h"
 #include "platform/MulDiv.h"
 #include "platform/raster/Drawing.h"
 
@@ -56,6 +57,7 @@ void DrawOverOldFrame(Bitmap32& Screen, const Bitmap32& Picture, int Style, int3
             const TEffectProc proc = Effects[Style].Proc;
             Screen.Surface().SetStretchMode(COLORONCOLOR);
             const TExtents e = ProgressExtents(W, H, Progress);
+            RandomTurn turn;
             proc(Screen, Picture, W, H, e.X, e.Y, Progress);
         }
     }

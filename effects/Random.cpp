@@ -6,7 +6,10 @@ namespace corvane {
 
 namespace {
 std::atomic<uint32_t> RandSeed{0};
-}
+std::recursive_mutex Turns;
+}  // namespace
+
+RandomTurn::RandomTurn() : FLock(Turns) {}
 
 int32_t Random(int32_t n) {
     uint32_t s = RandSeed.load(std::memory_order_relaxed) * 134775813u + 1u;

@@ -4,8 +4,13 @@
 // product S * N. The cycle draws from it between transitions and the effect routines during
 // them, never both at once; the state is atomic only so that the hand-over between the two
 // threads is well defined.
+//
+// Where several slideshows run at once (one per screen), each takes its turn with the generator
+// (RandomTurn) for the draws of one frame or one picture change, so that no routine's draws,
+// above all those of the routines that set the state and put it back, interleave with another's.
 
 #include <cstdint>
+#include <mutex>
 
 namespace corvane {
 
@@ -26,6 +31,17 @@ public:
 
 private:
     uint32_t FSaved;
+};
+
+// Holds the generator for one frame's or one picture change's draws. Re-entrant on its thread.
+class RandomTurn {
+public:
+    RandomTurn();
+    RandomTurn(const RandomTurn&) = delete;
+    RandomTurn& operator=(const RandomTurn&) = delete;
+
+private:
+    std::lock_guard<std::recursive_mutex> FLock;
 };
 
 // The shared generator's sequence drawn in a local copy, for loops that draw once per pixel or

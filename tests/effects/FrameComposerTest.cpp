@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
 #include <vector>
 
 #include "effects/EffectTestSupport.h"
@@ -78,6 +79,43 @@ TEST(ComposeFrame, RefusesStylesOutsideTheCatalogue) {
     const Bitmap32 oldFrame = Coded(8, 8, 1), picture = Coded(8, 8, 2);
     Bitmap32 screen;
     EXPECT_THROW(ComposeFrame(screen, oldFrame, picture, 172, 40), std::out_of_range);
+}
+
+// Players on several screens compose at once. The random bars set the shared generator to a state
+// of their own for each frame, draw one number per row and put the state back; taking turns,
+// each frame is what it is alone.
+TEST(ComposeFrame, FramesComposedAtOnceOnTwoThreadsAreEachTheirOwn) {
+    struct TShow {
+        Bitmap32 Old, New, Screen;
+        std::vector<std::vector<Pixel>> Expected;
+        int Wrong = 0;
+        void Frame(int progress) {
+            ComposeFrame(Screen, Old, New, 170, progress);
+        }
+        std::vector<Pixel> Pixels() const {
+            return {Screen.Bits(), Screen.Bits() + Screen.Width() * Screen.Height()};
+        }
+        void Play(int rounds) {
+            for (int r = 0; r < rounds; ++r)
+                for (int p = 0; p < 10; ++p) {
+                    Frame(5 + 10 * p);
+                    Wrong += Pixels() != Expected[size_t(p)];
+                }
+        }
+    };
+    // Two sizes of one pixel count: seeded differently (by width plus height), drawn equally long.
+    TShow a{Coded(4, 300, 1), Coded(4, 300, 2), {}, {}};
+    TShow b{Coded(6, 200, 3), Coded(6, 200, 4), {}, {}};
+    for (TShow* show : {&a, &b})
+        for (int p = 0; p < 10; ++p) {
+            show->Frame(5 + 10 * p);
+            show->Expected.push_back(show->Pixels());
+        }
+    std::thread other([&] { b.Play(2000); });
+    a.Play(2000);
+    other.join();
+    EXPECT_EQ(a.Wrong, 0);
+    EXPECT_EQ(b.Wrong, 0);
 }
 
 }  // namespace
