@@ -22,6 +22,7 @@
 #include "shell/FormMain.h"
 #include "shell/HostWindow.h"
 #include "shell/InstanceGuard.h"
+#include "shell/ScreenShow.h"
 #include "shell/ScreensaverApplication.h"
 #include "shell/SessionInhibitor.h"
 #include "shell/SignalPipe.h"
@@ -76,22 +77,32 @@ class TScopedValue {
     T FOld;
 };
 
-// Full screen, preview or hosted: the slideshow window until it closes. Returns the exit status
-// of the mode. With a start error the window shows that instead of the show.
-int RunShow(const TCommandLine& command, QPointer<TfrmMain>& shown, const QString& startError) {
-    const TFormMode formMode = command.Mode == TRunMode::FullScreen ? TFormMode::FullScreen
-                               : command.Mode == TRunMode::Preview  ? TFormMode::Preview
-                                                                    : TFormMode::Hosted;
+// The standalone show: a window on every screen (or the design's one window), until it closes.
+int RunFullScreen(QPointer<TfrmMain>& shown, const QString& startError) {
+    TScreenShow show(AllScreensSetting(), startError);
+    shown = &show.DesignWindow();
+    QObject::connect(&show, &TScreenShow::Closed, qApp, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+    TSessionInhibitor inhibitor;
+    QCoreApplication::exec();
+    return 0;
+}
+
+// Preview or hosted: the slideshow window inside the host's window until it closes or the host
+// window goes. Returns the exit status of the mode. With a start error the window shows that
+// instead of the show.
+int RunInHostWindow(const TCommandLine& command, QPointer<TfrmMain>& shown,
+                    const QString& startError) {
+    const TFormMode formMode =
+        command.Mode == TRunMode::Preview ? TFormMode::Preview : TFormMode::Hosted;
     std::unique_ptr<THostWindow> host;
-    if (formMode != TFormMode::FullScreen) {
-        try {
-            host = std::make_unique<THostWindow>(
-                command.Mode == TRunMode::HostedRoot ? 0 : command.WindowId);
-        } catch (const EHostWindowError& e) {
-            // Nothing to draw into: no window is opened in its place.
-            std::cerr << ProgramName << ": " << e.what() << std::endl;
-            return 1;
-        }
+    try {
+        host = std::make_unique<THostWindow>(command.Mode == TRunMode::HostedRoot ? 0
+                                                                                 : command.WindowId);
+    } catch (const EHostWindowError& e) {
+        // Nothing to draw into: no window is opened in its place.
+        std::cerr << ProgramName << ": " << e.what() << std::endl;
+        return 1;
     }
 
     // The host's window as Qt sees it; it outlives the show's window, which lies inside it.
@@ -108,24 +119,15 @@ int RunShow(const TCommandLine& command, QPointer<TfrmMain>& shown, const QStrin
 
     QObject::connect(&form, &TfrmMain::Closed, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
 
-    std::unique_ptr<TSessionInhibitor> inhibitor;
-    if (formMode == TFormMode::FullScreen) {
-        form.setGeometry(QGuiApplication::primaryScreen()->geometry());
-        form.showFullScreen();
-        form.raise();
-        form.activateWindow();
-        inhibitor = std::make_unique<TSessionInhibitor>();
-    } else {
-        // Our own window inside the host's, covering it from its corner at its full size.
-        form.winId();
-        foreign.reset(QWindow::fromWinId(host->WindowId()));
-        form.windowHandle()->setParent(foreign.get());
-        form.setGeometry(0, 0, host->Size().width(), host->Size().height());
-        form.show();
-        QObject::connect(host.get(), &THostWindow::Resized, &form,
-                         [&form](QSize size) { form.resize(size); });
-        QObject::connect(host.get(), &THostWindow::Destroyed, &form, [&form] { form.close(); });
-    }
+    // Our own window inside the host's, covering it from its corner at its full size.
+    form.winId();
+    foreign.reset(QWindow::fromWinId(host->WindowId()));
+    form.windowHandle()->setParent(foreign.get());
+    form.setGeometry(0, 0, host->Size().width(), host->Size().height());
+    form.show();
+    QObject::connect(host.get(), &THostWindow::Resized, &form,
+                     [&form](QSize size) { form.resize(size); });
+    QObject::connect(host.get(), &THostWindow::Destroyed, &form, [&form] { form.close(); });
 
     QCoreApplication::exec();
     return 0;
@@ -140,6 +142,17 @@ int RunProgram(int argc, char** argv) {
     const TCommandLine command = ParseCommandLine(args, Environment("XSCREENSAVER_WINDOW"));
     const bool hosted = Hosted(command.Mode);
     if (hosted || command.Mode == TRunMode::Preview) qputenv("QT_QPA_PLATFORM", "xcb");
+    if ((hosted || command.Mode == TRunMode::Preview) &&
+        Environment("DISPLAY").value_or("").empty() &&
+        !Environment("WAYLAND_DISPLAY").value_or("").empty()) {
+        // The hosts' windows are X11 windows: on a Wayland session these modes run through
+        // XWayland, and without it there is nothing to draw into.
+        std::cerr << ProgramName
+                  << ": the preview and hosted modes draw into an X11 window, and this Wayland "
+                     "session has no XWayland (DISPLAY is not set)"
+                  << std::endl;
+        return 1;
+    }
     if (!DisplayAvailable()) {
         std::cerr << ProgramName
                   << ": no display to show on (DISPLAY is not set); run it in a graphical session "
@@ -206,7 +219,9 @@ int RunProgram(int argc, char** argv) {
     if (command.Mode == TRunMode::Settings)
         ShowConfig();
     else
-        status = RunShow(command, shown, settingsError);
+        status = command.Mode == TRunMode::FullScreen
+                     ? RunFullScreen(shown, settingsError)
+                     : RunInHostWindow(command, shown, settingsError);
 
     // The end, in the reverse order. Hosted runs never write the settings file: several may run
     // at once, and the settings dialog may have saved meanwhile.

@@ -10,5 +10,8 @@ inline constexpr std::string_view LinuxSection = "Linux";
 // 1: the picture list holds the files of the pictures folder's whole tree; 0 (the default): the
 // folder's own files, as the design lists them.
 inline constexpr std::string_view SubfoldersKey = "Subfolders";
+// 1 (the default): the standalone full-screen show puts a window on every screen; 0: the design's
+// single window, on the primary screen.
+inline constexpr std::string_view AllScreensKey = "AllScreens";
 
 }  // namespace corvane

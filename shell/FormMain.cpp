@@ -58,8 +58,12 @@ TShowSettings ReadShowSettings(const TNyConfig* config) {
 
 }  // namespace
 
-TfrmMain::TfrmMain(TFormMode mode, QWidget* parent, const QString& startError)
-    : QWidget(parent), FMode(mode), FStartError(startError) {
+TfrmMain::TfrmMain(TFormMode mode, QWidget* parent, const QString& startError,
+                   TCyclePosition* position)
+    : QWidget(parent),
+      FMode(mode),
+      FPosition(position ? position : &DesignPosition),
+      FStartError(startError) {
     // The window as designed: borderless, 400 x 300 until it is given its real size.
     setObjectName("frmMain");
     setWindowTitle("frmMain");
@@ -77,7 +81,9 @@ TfrmMain::TfrmMain(TFormMode mode, QWidget* parent, const QString& startError)
     FPlayer->SetProportional(true);
     FPlayer->SetColor(clBlack);
     FPlayer->SetStyle(1);
-    FPlayer->OnComplete = [](TCustomTransitionPlayer& sender) { PlayerComplete(sender); };
+    FPlayer->OnComplete = [this](TCustomTransitionPlayer& sender) {
+        PlayerComplete(sender, *FPosition);
+    };
 
     FormCreate();
 }
@@ -106,14 +112,14 @@ void TfrmMain::FormCreate() {
 
     if (FStartError.isEmpty()) {
         try {
-            PlayerComplete(*FPlayer);
+            PlayerComplete(*FPlayer, *FPosition);
         } catch (const std::exception& e) {
             FStartError = QString::fromStdString(e.what());
         }
     }
     // Reported once the window is up, so that the report shows over it; the window keeps its
-    // background colour meanwhile.
-    if (!FStartError.isEmpty())
+    // background colour meanwhile. A further screen's window leaves that to the design's.
+    if (!FStartError.isEmpty() && FPosition == &DesignPosition)
         QTimer::singleShot(0, this,
                            [message = FStartError.toStdString()] { ReportError(message); });
 }

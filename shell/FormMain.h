@@ -12,6 +12,7 @@
 #include <QWidget>
 
 #include "player/TransitionPlayer.h"
+#include "shell/SlideshowCycle.h"
 
 namespace corvane {
 
@@ -26,8 +27,12 @@ class TfrmMain : public QWidget {
     // Creates the window and runs FormCreate: the first picture change starts at once. Given a
     // start error, the window reports that (drawn into it where no message box may open) and
     // starts no show.
+    //
+    // The window plays the design's slideshow; given a position of its own (a further screen's
+    // window) it goes through the playlists from there, and leaves the reporting of errors to
+    // the design's window.
     explicit TfrmMain(TFormMode mode, QWidget* parent = nullptr,
-                      const QString& startError = QString());
+                      const QString& startError = QString(), TCyclePosition* position = nullptr);
     ~TfrmMain() override;
 
     TFormMode Mode() const { return FMode; }
@@ -56,6 +61,7 @@ class TfrmMain : public QWidget {
 
   private:
     TFormMode FMode;
+    TCyclePosition* FPosition;
     TTransitionPlayer* FPlayer = nullptr;
     TInputFilter* FInputFilter = nullptr;
     QLabel* FMessage = nullptr;

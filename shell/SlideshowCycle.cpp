@@ -22,9 +22,10 @@ namespace corvane {
 int32_t PicDelay = 1000;
 uint8_t AutoEffect = 1;
 uint8_t AutoPic = 1;
-int32_t EffIndex = 0;
-int32_t PicIndex = 0;
-bool FirstCall = true;
+TCyclePosition DesignPosition;
+int32_t& EffIndex = DesignPosition.EffIndex;
+int32_t& PicIndex = DesignPosition.PicIndex;
+bool& FirstCall = DesignPosition.FirstCall;
 bool Closing = false;
 
 namespace {
@@ -36,9 +37,7 @@ void ResetSlideshowCycle() {
     PicDelay = 1000;
     AutoEffect = 1;
     AutoPic = 1;
-    EffIndex = 0;
-    PicIndex = 0;
-    FirstCall = true;
+    DesignPosition = TCyclePosition();
     Closing = false;
     FailedPictures.clear();
 }
@@ -59,18 +58,18 @@ int32_t EntryValue(const std::string& entry, int32_t fallback) {
 // A random effect of the whole catalogue.
 int32_t FallbackEffect() { return Random(TEffectCatalog::Count) + 1; }
 
-// The style the entry asks for; the fallback when the entry does not exist. Values above 171 pass
-// through (the player then keeps its style).
-int32_t ChosenStyle(int32_t fallback) {
-    if (EffIndex < 0 || size_t(EffIndex) >= EffsChecked.size()) return fallback;
-    return EntryValue(EffsChecked[size_t(EffIndex)], fallback) & 0xFF;
+// The style the entry at `index` asks for; the fallback when the entry does not exist. Values
+// above 171 pass through (the player then keeps its style).
+int32_t ChosenStyle(int32_t index, int32_t fallback) {
+    if (index < 0 || size_t(index) >= EffsChecked.size()) return fallback;
+    return EntryValue(EffsChecked[size_t(index)], fallback) & 0xFF;
 }
 
-// The position in PicList the playlist entry names; none when the entry or the position does not
-// exist.
-std::optional<size_t> ChosenPicture(int32_t fallback) {
-    if (PicIndex < 0 || size_t(PicIndex) >= PicsChecked.size()) return std::nullopt;
-    const int32_t position = EntryValue(PicsChecked[size_t(PicIndex)], fallback);
+// The position in PicList the playlist entry at `index` names; none when the entry or the
+// position does not exist.
+std::optional<size_t> ChosenPicture(int32_t index, int32_t fallback) {
+    if (index < 0 || size_t(index) >= PicsChecked.size()) return std::nullopt;
+    const int32_t position = EntryValue(PicsChecked[size_t(index)], fallback);
     if (position < 0 || size_t(position) >= PicList.size()) return std::nullopt;
     return size_t(position);
 }
@@ -104,8 +103,9 @@ class TPictureChange : public QObject {
 
     bool Pending() const { return FActive; }
 
-    void Begin(std::optional<size_t> chosen, size_t fallback, bool pause) {
+    void Begin(std::optional<size_t> chosen, size_t fallback, bool pause, bool reportsErrors) {
         FLoader->Cancel();
+        FReportsErrors = reportsErrors;
         FReady.reset();
         FActive = true;
         FChosen = chosen;
@@ -125,6 +125,7 @@ class TPictureChange : public QObject {
     QTimer* FPause = nullptr;
     bool FActive = false;
     bool FPauseOver = true;
+    bool FReportsErrors = true;
     std::optional<size_t> FChosen;
     size_t FFallback = 0;
     int FStage = 0;  // 0: the chosen file next, 1: the fallback, 2: random files
@@ -155,6 +156,7 @@ class TPictureChange : public QObject {
         for (size_t i = 0; i < PicList.size(); ++i)
             if (!KnownToFail(i)) left.push_back(i);
         if (left.empty()) return std::nullopt;
+        RandomTurn turn;
         return left[size_t(Random(int32_t(left.size())))];
     }
 
@@ -163,7 +165,9 @@ class TPictureChange : public QObject {
         if (!next) {
             FActive = false;
             FPause->stop();
-            throw ENoLoadablePictures(PicturesFolder());
+            // Reported once, by the design's slideshow; the further screens' just stop.
+            if (FReportsErrors) throw ENoLoadablePictures(PicturesFolder());
+            return;
         }
         FLoader->Load(PicList[*next]);
     }
@@ -200,19 +204,24 @@ class TPictureChange : public QObject {
 
 }  // namespace
 
-void PlayerComplete(TCustomTransitionPlayer& Sender) {
-    const bool pause = !FirstCall;
-    FirstCall = false;
+void PlayerComplete(TCustomTransitionPlayer& Sender) { PlayerComplete(Sender, DesignPosition); }
 
-    EffIndex = NextPosition(AutoEffect, EffIndex, EffsChecked.size());
-    const int32_t fallbackEffect = FallbackEffect();
-    Sender.SetStyle(ChosenStyle(fallbackEffect));
+void PlayerComplete(TCustomTransitionPlayer& Sender, TCyclePosition& position) {
+    const bool pause = !position.FirstCall;
+    position.FirstCall = false;
 
-    PicIndex = NextPosition(AutoPic, PicIndex, PicsChecked.size());
-    const int32_t fallbackPicture = Random(int32_t(PicList.size()));
+    int32_t fallbackPicture = 0;
+    {
+        RandomTurn turn;
+        position.EffIndex = NextPosition(AutoEffect, position.EffIndex, EffsChecked.size());
+        const int32_t fallbackEffect = FallbackEffect();
+        Sender.SetStyle(ChosenStyle(position.EffIndex, fallbackEffect));
+        position.PicIndex = NextPosition(AutoPic, position.PicIndex, PicsChecked.size());
+        fallbackPicture = Random(int32_t(PicList.size()));
+    }
     if (PicList.empty()) throw ENoPictures(PicturesFolder());
-    TPictureChange::Of(Sender).Begin(ChosenPicture(fallbackPicture), size_t(fallbackPicture),
-                                     pause);
+    TPictureChange::Of(Sender).Begin(ChosenPicture(position.PicIndex, fallbackPicture),
+                                     size_t(fallbackPicture), pause, &position == &DesignPosition);
 }
 
 bool PictureChangePending(TCustomTransitionPlayer& Sender) {

@@ -25,11 +25,19 @@ extern int32_t PicDelay;
 // 1 picks effects (pictures) at random; any other value goes through the playlist in order.
 extern uint8_t AutoEffect;
 extern uint8_t AutoPic;
-// The last used positions in EffsChecked and PicsChecked.
-extern int32_t EffIndex;
-extern int32_t PicIndex;
-// The next PlayerComplete skips the pause.
-extern bool FirstCall;
+// Where one slideshow stands in the playlists: the last used positions in EffsChecked and
+// PicsChecked, and whether its next picture change skips the pause. The one slideshow of the
+// design (the first screen's) stands at DesignPosition; the show on further screens gives each
+// of them a position of its own.
+struct TCyclePosition {
+    int32_t EffIndex = 0;
+    int32_t PicIndex = 0;
+    bool FirstCall = true;
+};
+extern TCyclePosition DesignPosition;
+extern int32_t& EffIndex;
+extern int32_t& PicIndex;
+extern bool& FirstCall;
 // Set when the slideshow window closes; a picture change in progress then starts nothing.
 extern bool Closing;
 
@@ -55,6 +63,9 @@ void ResetSlideshowCycle();
 // first call) is over and the picture is ready. Raises ENoPictures for an empty folder at once,
 // and ENoLoadablePictures, from the event loop, when every file of the folder has failed.
 void PlayerComplete(TCustomTransitionPlayer& Sender);
+// The same for a slideshow standing at `position`. Only the design's slideshow reports that no
+// file of the folder loads; another one then just stops.
+void PlayerComplete(TCustomTransitionPlayer& Sender, TCyclePosition& position);
 
 // Whether a picture change started by PlayerComplete is still waiting for its pause or picture.
 bool PictureChangePending(TCustomTransitionPlayer& Sender);

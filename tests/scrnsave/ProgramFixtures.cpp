@@ -48,6 +48,18 @@ std::string QuickConfig(int picDelayMs) {
            std::to_string(picDelayMs) + "\n";
 }
 
+bool WrittenByTheProgram(const TSandbox& sandbox) {
+    const std::string text = ReadText(sandbox.ConfigFile());
+    return !text.empty() && text.find(ConfigMarker) == std::string::npos &&
+           text.find("[frmOptions]") != std::string::npos;
+}
+
+bool InstallQuickShow(TSandbox& sandbox, int picDelayMs, const std::string& extra) {
+    std::filesystem::remove_all(sandbox.Pics());
+    WriteText(sandbox.ConfigFile(), QuickConfig(picDelayMs) + extra);
+    return sandbox.Install() == 0;
+}
+
 bool Eventually(const std::function<bool()>& condition, int timeoutMs) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     while (!condition()) {

@@ -91,6 +91,13 @@ class TSandbox {
     int FRuns = 0;
 };
 
+// Whether the program has written the settings file: its own layout, without the marker line of
+// the test's file.
+bool WrittenByTheProgram(const TSandbox& sandbox);
+// An installed show with its sample pictures and short intervals; optional lines are added to the
+// settings file (a section of their own, say). Returns whether the installer succeeded.
+bool InstallQuickShow(TSandbox& sandbox, int picDelayMs = 300, const std::string& extra = "");
+
 // The guard's local socket of the built program in the sandbox: it exists while a first instance
 // runs (once it is up).
 std::filesystem::path GuardSocket(const TSandbox& sandbox);

@@ -10,20 +10,9 @@
 
 #include "ProgramFixtures.h"
 #include "X11Screen.h"
-#include "tools/common/PictureWriters.h"
 
 namespace corvane::test {
 namespace {
-
-// A screenshot kept with the build for a person to look at (not compared).
-void KeepArtefact(const TShot& shot, const std::string& name) {
-    Bitmap32 bitmap(shot.Width, shot.Height);
-    for (int y = 0; y < shot.Height; ++y)
-        for (int x = 0; x < shot.Width; ++x) bitmap.SetPixel(x, y, shot.At(x, y));
-    const std::filesystem::path folder = std::filesystem::path(CORVANE_BINARY_DIR) / "artefacts";
-    std::filesystem::create_directories(folder);
-    WritePictureFile(bitmap, (folder / name).string());
-}
 
 // Light text on a black background, as a hosted run draws its messages.
 bool ShowsAMessage(const TShot& shot) {
@@ -32,21 +21,9 @@ bool ShowsAMessage(const TShot& shot) {
     return light > 50 && dark > int(shot.Pixels.size()) / 2;
 }
 
-bool WrittenByTheProgram(const TSandbox& sandbox) {
-    const std::string text = ReadText(sandbox.ConfigFile());
-    return !text.empty() && text.find(ConfigMarker) == std::string::npos;
-}
-
-// An installed show with its sample pictures and short intervals.
-void InstallQuickShow(TSandbox& sandbox, int picDelayMs = 300) {
-    std::filesystem::remove_all(sandbox.Pics());
-    WriteText(sandbox.ConfigFile(), QuickConfig(picDelayMs));
-    ASSERT_EQ(sandbox.Install(), 0) << sandbox.InstallOutput();
-}
-
 TEST(X11Program, TheFullScreenShowShowsPicturesAndEndsOnAKey) {
     TSandbox sandbox;
-    InstallQuickShow(sandbox);
+    ASSERT_TRUE(InstallQuickShow(sandbox)) << sandbox.InstallOutput();
     TX11 x;
     auto run = sandbox.Start({"/S"});
     // After the first transition the whole screen shows a picture (the samples have the
@@ -70,7 +47,7 @@ TEST(X11Program, TheFullScreenShowShowsPicturesAndEndsOnAKey) {
 
 TEST(X11Program, TheFullScreenShowEndsWhenTheMouseMoves) {
     TSandbox sandbox;
-    InstallQuickShow(sandbox);
+    ASSERT_TRUE(InstallQuickShow(sandbox)) << sandbox.InstallOutput();
     TX11 x;
     auto run = sandbox.Start({"/S"});
     ASSERT_TRUE(Eventually([&] { return x.Shot(x.Root()).ShowsAPicture(); }, 15000));
@@ -86,7 +63,7 @@ TEST(X11Program, TheFullScreenShowEndsWhenTheMouseMoves) {
 
 TEST(X11Program, AHostedRunDrawsIntoItsWindowFollowsItsSizeAndEndsOnTermination) {
     TSandbox sandbox;
-    InstallQuickShow(sandbox);
+    ASSERT_TRUE(InstallQuickShow(sandbox)) << sandbox.InstallOutput();
     TX11 x;
     const uint32_t host = x.CreateWindow(400, 300);
     auto run = sandbox.Start({"--root"}, {{"XSCREENSAVER_WINDOW", Hex(host)}});
@@ -120,7 +97,7 @@ TEST(X11Program, AHostedRunDrawsIntoItsWindowFollowsItsSizeAndEndsOnTermination)
 
 TEST(X11Program, APreviewEndsWhenItsHostWindowIsDestroyed) {
     TSandbox sandbox;
-    InstallQuickShow(sandbox);
+    ASSERT_TRUE(InstallQuickShow(sandbox)) << sandbox.InstallOutput();
     TX11 x;
     const uint32_t host = x.CreateWindow(320, 240);
     auto run = sandbox.Start({"/p", std::to_string(host)});
@@ -149,7 +126,7 @@ TEST(X11Program, AHostedRunWithoutPicturesShowsTheMessageAndStays) {
 
 TEST(X11Program, TheSettingsDialogShowsItsPagesAndThePreviewAndEndsOnEscape) {
     TSandbox sandbox;
-    InstallQuickShow(sandbox);
+    ASSERT_TRUE(InstallQuickShow(sandbox)) << sandbox.InstallOutput();
     TX11 x;
     auto run = sandbox.Start({"/C"});
     // The dialog: a top-level window of its fixed size.
@@ -212,7 +189,7 @@ TEST(X11Program, APreviewWithoutItsWindowTouchesNothing) {
 
 TEST(X11Program, AHostedRunShowsASettingsFileErrorAndStays) {
     TSandbox sandbox;
-    InstallQuickShow(sandbox);
+    ASSERT_TRUE(InstallQuickShow(sandbox)) << sandbox.InstallOutput();
     // A settings file that cannot be read: a folder in its place.
     std::filesystem::remove(sandbox.ConfigFile());
     std::filesystem::create_directory(sandbox.ConfigFile());

@@ -1,9 +1,12 @@
 #include "X11Screen.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <set>
 #include <sstream>
 #include <stdexcept>
+
+#include "tools/common/PictureWriters.h"
 
 namespace corvane::test {
 
@@ -21,10 +24,31 @@ bool TShot::FilledWithAPicture() const {
            DistinctColours(w, h, Width, Height) > 20;
 }
 
-TX11::TX11() {
+TShot TShot::Crop(int x, int y, int width, int height) const {
+    TShot part;
+    part.Width = width;
+    part.Height = height;
+    part.Pixels.reserve(size_t(width) * size_t(height));
+    for (int row = y; row < y + height; ++row)
+        for (int column = x; column < x + width; ++column) part.Pixels.push_back(At(column, row));
+    return part;
+}
+
+void KeepArtefact(const TShot& shot, const std::string& name) {
+    Bitmap32 bitmap(shot.Width, shot.Height);
+    for (int y = 0; y < shot.Height; ++y)
+        for (int x = 0; x < shot.Width; ++x) bitmap.SetPixel(x, y, shot.At(x, y));
+    const std::filesystem::path folder = std::filesystem::path(CORVANE_BINARY_DIR) / "artefacts";
+    std::filesystem::create_directories(folder);
+    WritePictureFile(bitmap, (folder / name).string());
+}
+
+TX11::TX11(int screenNumber) {
     FConnection = xcb_connect(nullptr, nullptr);
     if (xcb_connection_has_error(FConnection)) throw std::runtime_error("no X server");
-    FScreen = xcb_setup_roots_iterator(xcb_get_setup(FConnection)).data;
+    xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(FConnection));
+    for (int i = 0; i < screenNumber && screens.rem > 1; ++i) xcb_screen_next(&screens);
+    FScreen = screens.data;
 }
 
 TX11::~TX11() {

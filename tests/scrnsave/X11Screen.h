@@ -21,12 +21,19 @@ struct TShot {
     bool ShowsAPicture() const { return DistinctColours(0, 0, Width, Height) > 100; }
     // Every quarter has picture in it, as once a transition has ended.
     bool FilledWithAPicture() const;
+    // The part of the shot in the rectangle.
+    TShot Crop(int x, int y, int width, int height) const;
 };
+
+// A screenshot kept with the build (artefacts/NAME) for a person to look at, not compared.
+void KeepArtefact(const TShot& shot, const std::string& name);
 
 // The test's own connection to the X server.
 class TX11 {
   public:
-    TX11();
+    // A connection to the X server of DISPLAY; its screen `screenNumber` is the one the calls
+    // below use (the display's several screens side by side, as two monitors without Xinerama).
+    explicit TX11(int screenNumber = 0);
     ~TX11();
     TX11(const TX11&) = delete;
     TX11& operator=(const TX11&) = delete;
