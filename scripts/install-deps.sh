@@ -13,6 +13,7 @@ packages=(
   libxcb1-dev libxcb-xtest0-dev libx11-dev libxss-dev
   xvfb xauth xdotool x11-apps imagemagick python3-xlib dbus-daemon
   xsecurelock lintian
+  qt6-wayland weston
   libwebp-dev libheif-dev
 )
 

@@ -2,6 +2,8 @@
 // the single-instance guard between processes, the exit status.
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 #include <signal.h>
 
 #include "ProgramFixtures.h"
@@ -10,13 +12,6 @@ namespace corvane::test {
 namespace {
 
 const std::map<std::string, std::string> Offscreen = {{"QT_QPA_PLATFORM", "offscreen"}};
-
-// The settings file was written by the program: its own layout, without the test's comment.
-bool WrittenByTheProgram(const TSandbox& sandbox) {
-    const std::string text = ReadText(sandbox.ConfigFile());
-    return !text.empty() && text.find(ConfigMarker) == std::string::npos &&
-           text.find("[frmOptions]") != std::string::npos;
-}
 
 bool GuardUp(const TSandbox& sandbox) {
     return std::filesystem::exists(GuardSocket(sandbox));
@@ -134,14 +129,23 @@ TEST(Program, ASettingsFileThatCannotBeWrittenGivesANonZeroStatus) {
 }
 
 TEST(Program, HostedModesNeedTheirWindow) {
-    // There is no X server here: the hosted and preview modes say so and end, writing nothing.
+    // There is no X server here: the hosted and preview modes say so in one line and end,
+    // writing nothing; on a Wayland session without XWayland they say that.
     TSandbox sandbox;
     WriteText(sandbox.ConfigFile(), QuickConfig());
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"--root"}, {"/P", "12345"}}) {
-        auto run = sandbox.Start(args, {{"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}});
-        EXPECT_EQ(run->Wait(10000), 1);
-        EXPECT_FALSE(WrittenByTheProgram(sandbox));
+    for (const char* wayland : {"", "wayland-0"}) {
+        for (const std::vector<std::string>& args :
+             {std::vector<std::string>{"--root"}, {"/P", "12345"}, {"--window-id", "0x400001"}}) {
+            SCOPED_TRACE(args[0] + (*wayland ? " on Wayland" : ""));
+            auto run = sandbox.Start(args, {{"DISPLAY", ""}, {"WAYLAND_DISPLAY", wayland}});
+            EXPECT_EQ(run->Wait(10000), 1);
+            const std::string errors = run->Errors();
+            EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+            if (*wayland) {
+                EXPECT_NE(errors.find("no XWayland"), std::string::npos) << errors;
+            }
+            EXPECT_FALSE(WrittenByTheProgram(sandbox));
+        }
     }
 }
 
