@@ -171,6 +171,7 @@ void TCustomTransitionPlayer::Stop() {
 void TCustomTransitionPlayer::Clear() {
     if (FBusy || FScreenBitmap.Empty()) return;
     FScreenBitmap.SetSize(0, 0);
+    FScreenPlain.reset();
     FScreenSource.reset();
     FPlacementRect = TRect{};
     FSourceRect = TRect{};

@@ -23,6 +23,7 @@
 // repaint request. The properties the worker reads without a lock are atomic.
 
 #include <QEvent>
+#include <QRegion>
 #include <QStringList>
 #include <QWidget>
 
@@ -200,6 +201,9 @@ private:
     std::unique_ptr<TAnimateThread> FAnimThread;
     bool FStopping = false;
     bool FPainting = false;
+    // What a paint left out because the worker was composing a frame at the time (the control's
+    // thread never waits for a frame to be composed); the repaint after that frame covers it.
+    QRegion FMissedPaint;
     bool FFromBackground = false;
     bool FPreparing = false;
     bool FDestroying = false;
@@ -232,6 +236,10 @@ private:
     // The one colour of an old frame painted from a plain background, if it is one colour. An
     // old frame of one colour has no pixels (an empty bitmap) until something needs them.
     std::optional<Pixel> FOldFramePlain;
+    // Set while the frame bitmap's pixels are not yet filled in: a transition from a background
+    // of one colour leaves that fill to its first frame (on the worker, row by row, as the frame
+    // is drawn), and until then the frame stands for the colour.
+    std::optional<Pixel> FScreenPlain;
     std::recursive_mutex FFrameLock;
     // Set by a Stop from the worker's own thread: the worker ends, and its completion finishes
     // the transition as stopped.
@@ -271,6 +279,8 @@ private:
     TRect RestoreOldFrame(const TTransitionBitmap& oldFrame, int32_t W, int32_t H);
     // The old frame with pixels of the player's own (made from its one colour if need be).
     Bitmap32& MaterialOldFrame();
+    // Fills the frame bitmap with the colour it stands for, if it is not filled in yet.
+    void FillUnfilledScreen();
     void RecomposeIfManual();
     TRect ClientRect() const { return TRect{0, 0, width(), height()}; }
     Pixel PixelOf(TColor color) const;

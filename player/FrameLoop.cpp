@@ -53,8 +53,10 @@ void TCustomTransitionPlayer::RepaintPlacementNow() {
         changed = std::exchange(FChangedSource, TRect{});
     }
     const TRect area = Intersect(PlacementOf(changed), FPlacementRect);
-    if (area.IsEmpty()) return;
-    repaint(ToQRect(area));
+    QRegion region = std::exchange(FMissedPaint, QRegion());
+    if (!area.IsEmpty()) region += ToQRect(area);
+    if (region.isEmpty()) return;
+    repaint(region);
 }
 
 TRect TCustomTransitionPlayer::PlacementOf(const TRect& source) const {

@@ -66,6 +66,8 @@ void TCustomTransitionPlayer::Prepare() {
     const int32_t W = FPicture.Width(), H = FPicture.Height();
     const TGraphic& graphic = *FPicture.Graphic();
     FScreenBitmap.SetNoteWrites(true);
+    // A transition that ended before its first frame left the frame unfilled.
+    FillUnfilledScreen();
     // Whatever the frame shown is known to equal; let go of here unless it becomes the old frame.
     std::shared_ptr<const Bitmap32> shown = std::move(FScreenSource);
     const bool sameSize =
@@ -106,13 +108,19 @@ void TCustomTransitionPlayer::Prepare() {
     FSourceRect = TRect{0, 0, W, H};
     CalcRects();
     if (!screenHoldsOldFrame) {
-        if (FOldFramePlain)
+        if (FOldFramePlain && !FManual && !OnStart) {
+            // Filling a large picture's frame would hold up this thread; the first frame fills
+            // it as it goes, the whole frame counting as changed.
+            std::lock_guard lock(FScreenBitmap.Surface().Lock());
+            FScreenPlain = FOldFramePlain;
+        } else if (FOldFramePlain) {
             FillRect(FScreenBitmap, TRect{0, 0, W, H}, *FOldFramePlain);
-        else
+        } else {
             BitBlt(FScreenBitmap, 0, 0, W, H, *FOldFrame.Shared, 0, 0);
+        }
     }
     FOldFrameChanged = false;
-    if (PlainSurface(FScreenBitmap))
+    if (PlainSurface(FScreenBitmap) && !FScreenPlain)
         FScreenBitmap.ResetTouched();
     else
         FScreenBitmap.TouchAll();
@@ -125,6 +133,13 @@ void TCustomTransitionPlayer::Prepare() {
         FScreenBitmap.TouchAll();
     }
     FRestorer.Reset(H, FScreenBitmap.Touched());
+}
+
+void TCustomTransitionPlayer::FillUnfilledScreen() {
+    std::lock_guard lock(FScreenBitmap.Surface().Lock());
+    if (!FScreenPlain) return;
+    FillRect(FScreenBitmap, FScreenBitmap.Bounds(), *FScreenPlain);
+    FScreenPlain.reset();
 }
 
 Bitmap32& TCustomTransitionPlayer::MaterialOldFrame() {
@@ -289,6 +304,7 @@ void TCustomTransitionPlayer::UpdateFrame() {
         changed = Union(restored, touched);
     }
     FChangedSource = Union(FChangedSource, changed);
+    FScreenPlain.reset();
     // A frame that is exactly a shared picture lets the next transition start from it.
     if (PlainSurface(FScreenBitmap) && !hooks.AfterNewFrame) {
         if (progress == 100 && !picture.Own)
@@ -307,9 +323,12 @@ void TCustomTransitionPlayer::PaintFrame(Bitmap32& canvas) {
     if (RectVisible(canvas, place)) {
         std::lock_guard lock(FScreenBitmap.Surface().Lock());
         canvas.Surface().SetStretchMode(COLORONCOLOR);
-        StretchBlt(canvas, place.Left, place.Top, int32_t(place.Width()), int32_t(place.Height()),
-                   FScreenBitmap, FSourceRect.Left, FSourceRect.Top, int32_t(FSourceRect.Width()),
-                   int32_t(FSourceRect.Height()));
+        if (FScreenPlain)
+            FillRect(canvas, place, *FScreenPlain);
+        else
+            StretchBlt(canvas, place.Left, place.Top, int32_t(place.Width()),
+                       int32_t(place.Height()), FScreenBitmap, FSourceRect.Left, FSourceRect.Top,
+                       int32_t(FSourceRect.Width()), int32_t(FSourceRect.Height()));
     }
     TRect outline = place;
     if (FFrameWidth != 0) {
@@ -364,13 +383,22 @@ void TCustomTransitionPlayer::paintEvent(QPaintEvent* event) {
         FPaintBuffer = Bitmap32(width(), height(), 0, Bitmap32::RowOrder::TopDown);
     const TRect area = Intersect(ToTRect(event->rect()), ClientRect());
     if (area.IsEmpty()) return;
+    // A frame of a large picture takes a while to compose; rather than wait for it, the window
+    // keeps what it shows there until the repaint that follows the frame.
+    std::unique_lock screenLock(FScreenBitmap.Surface().Lock(), std::try_to_lock);
+    if (!screenLock.owns_lock()) {
+        FMissedPaint += event->region();
+        return;
+    }
 
     const TRect place = FPlacementRect;
     if (!FScreenBitmap.Empty() && Intersect(area, place) == area) {
         // The repaint the frame loop asks for after each frame: only the frame, scaled.
-        std::lock_guard lock(FScreenBitmap.Surface().Lock());
         FPaintBuffer.Surface().SetStretchMode(COLORONCOLOR);
-        ScaleOpaque(FPaintBuffer, place, FScreenBitmap, area);
+        if (FScreenPlain)
+            FillRect(FPaintBuffer, area, *FScreenPlain);
+        else
+            ScaleOpaque(FPaintBuffer, place, FScreenBitmap, area);
     } else {
         std::vector<TRect> rects;
         for (const QRect& r : event->region()) rects.push_back(ToTRect(r));

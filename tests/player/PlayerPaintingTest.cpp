@@ -7,6 +7,10 @@
 #include <QScreen>
 #include <QWindow>
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
 #include "platform/raster/Drawing.h"
 #include "player/PlayerFixtures.h"
 #include "player/SystemColors.h"
@@ -277,6 +281,66 @@ TEST(PlayerPainting, TheWindowShowsEachWholeFrameThoughOnlyItsChangesAreRepainte
         p.Execute();
     }
     EXPECT_EQ(frames, 5 * 15);
+    EXPECT_EQ(mismatches, 0);
+}
+
+// A threaded transition from a one-colour background fills its frame as the first frame is
+// drawn, not before: until then the window shows the colour, never the unfilled pixels (here the
+// last picture's, whose memory the new frame takes over).
+TEST(PlayerPainting, BeforeTheFirstFrameTheWindowShowsTheOldFramesColour) {
+    TTransitionPlayer p;
+    p.resize(60, 40);
+    p.SetColor(Green);
+    ShowAtOnce(p, PatternPicture(60, 40, 1));
+    // Custom drawing without a handler: every frame before the last is the old frame.
+    p.SetThreaded(true);
+    p.SetStyle(0);
+    p.SetStep(1);
+    p.SetDelay(200);
+    p.SetPicture(PatternPicture(30, 40, 2));
+    p.Execute();
+    const Bitmap32 shot = Grab(p);
+    p.Stop();
+    EXPECT_TRUE(SamePixels(shot, Bitmap32(60, 40, ColorToPixel(Green))));
+    // Stopped at once, the next transition still starts from that colour.
+    Bitmap32 oldFrame;
+    p.OnStart = [&](TCustomTransitionPlayer&, Bitmap32&, Bitmap32& screen) { oldFrame = screen; };
+    ShowAtOnce(p, PatternPicture(30, 40, 3));
+    EXPECT_TRUE(SamePixels(oldFrame, Bitmap32(30, 40, ColorToPixel(Green))));
+}
+
+// The control's thread never waits for a frame being composed: a paint that comes meanwhile
+// leaves the window as it is there, and the repaint after the frame covers what it left out.
+TEST(PlayerPainting, APaintWhileAFrameIsComposedWaitsForNothingAndIsMadeUpAfterIt) {
+    TTransitionPlayer p;
+    p.resize(64, 48);
+    p.show();
+    ASSERT_TRUE(test::WaitUntil([&] { return p.windowHandle() && p.windowHandle()->isExposed(); }));
+    p.SetStyle(5);
+    p.SetStep(25);
+    p.SetDelay(1);
+    std::atomic<bool> composing{false}, painted{false}, paintCameFirst{false};
+    p.OnBeforeNewFrame = [&](TCustomTransitionPlayer& sender, Bitmap32&, Bitmap32&) {
+        if (sender.Progress() != 50) return;
+        composing = true;
+        for (int i = 0; i < 500 && !painted; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        paintCameFirst = painted.load();
+    };
+    p.SetPicture(PatternPicture(64, 48, 4));
+    p.Execute();
+    ASSERT_TRUE(test::WaitUntil([&] { return composing.load(); }));
+    p.repaint();
+    painted = true;
+    ASSERT_TRUE(test::WaitUntil([&] { return !p.Busy(); }));
+    EXPECT_TRUE(paintCameFirst);
+    QCoreApplication::processEvents();
+    const QImage shown = QGuiApplication::primaryScreen()->grabWindow(p.winId()).toImage();
+    const Bitmap32 expected = Grab(p);
+    int mismatches = 0;
+    for (int y = 0; y < expected.Height(); ++y)
+        for (int x = 0; x < expected.Width(); ++x)
+            mismatches += (shown.pixel(x, y) & 0x00FFFFFFu) != expected.GetPixel(x, y);
     EXPECT_EQ(mismatches, 0);
 }
 
