@@ -284,7 +284,8 @@ void TCustomTransitionPlayer::UpdateFrame() {
         // The frame starts from the old frame row by row, as the drawing comes to each row.
         std::unique_lock<std::recursive_mutex> oldLock;
         if (oldFrame.Own) oldLock = std::unique_lock(old.Surface().Lock());
-        FRestorer.Begin(old, FOldFramePlain, W);
+        // Frame handlers may draw on the picture between frames.
+        FRestorer.Begin(old, FOldFramePlain, W, !handlers);
         FScreenBitmap.ResetTouched();
         FScreenBitmap.SetAccessHook(&FRestorer);
         struct TFrameEnd {

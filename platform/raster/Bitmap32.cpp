@@ -1,5 +1,7 @@
 #include "platform/raster/Bitmap32.h"
 
+#include <cstring>
+
 namespace corvane {
 
 Bitmap32::Bitmap32(int32_t width, int32_t height, Pixel fill, RowOrder order) : FOrder(order) {
@@ -63,6 +65,23 @@ void Bitmap32::SetSizeForOverwrite(int32_t width, int32_t height) {
     FWidth = width;
     FHeight = height;
     if (FNoting) TouchAll();
+}
+
+void TPixelAccessHook::RowCopy(int32_t y, Pixel* row, const void*, const Pixel* sourceRow,
+                               int32_t left, int32_t right) {
+    RowAccess(y, row, left, right, true);
+    std::memcpy(row + left, sourceRow + left, size_t(right - left) * sizeof(Pixel));
+}
+
+void Bitmap32::CopyRowFrom(const Bitmap32& source, int32_t y, int32_t left, int32_t right) {
+    if (right <= left) return;
+    if (FNoting) Note(left, y, right, y + 1);
+    Pixel* row = FPixels.data() + RowOffset(y);
+    const Pixel* from = source.Scanline(y);
+    if (FHook)
+        FHook->RowCopy(y, row, &source, from, left, right);
+    else
+        std::memcpy(row + left, from + left, size_t(right - left) * sizeof(Pixel));
 }
 
 }  // namespace corvane

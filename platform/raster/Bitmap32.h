@@ -17,7 +17,8 @@
 //
 // A bitmap can also have an access hook, which every access to its pixels (reading ones and
 // copies of the bitmap too) tells first, row by row, so that the hook can bring a row up to date
-// just before it is used.
+// just before it is used. A copy of another bitmap's pixels into the same place (CopyRowFrom)
+// is left to the hook, which may leave out what the row is known to hold already.
 
 #include <cstddef>
 #include <cstdint>
@@ -88,6 +89,10 @@ struct UninitializedAllocator : std::allocator<T> {
 class TPixelAccessHook {
   public:
     virtual void RowAccess(int32_t y, Pixel* row, int32_t left, int32_t right, bool overwrite) = 0;
+    // Makes row[left..right-1] (of row y, found at row) what sourceRow holds there, sourceRow
+    // being row y of the bitmap source; by default as an overwriting access and one copy.
+    virtual void RowCopy(int32_t y, Pixel* row, const void* source, const Pixel* sourceRow,
+                         int32_t left, int32_t right);
 
   protected:
     ~TPixelAccessHook() = default;
@@ -145,6 +150,10 @@ public:
         return FPixels.data();
     }
     size_t PixelCount() const { return FPixels.size(); }
+
+    // Copies the pixels left..right-1 of source's row y into the same place of row y (rows
+    // counted from the top; source is another bitmap at least that wide and high).
+    void CopyRowFrom(const Bitmap32& source, int32_t y, int32_t left, int32_t right);
 
     Pixel GetPixel(int32_t x, int32_t y) const { return Scanline(y)[x]; }
     void SetPixel(int32_t x, int32_t y, Pixel p) { RowForWrite(y, x, x + 1)[x] = p; }

@@ -210,11 +210,17 @@ void BitBlt(Bitmap32& dest, int32_t x, int32_t y, int32_t w, int32_t h, const Bi
         fromOffX = -area.Left;
         fromOffY = -area.Top;
     }
+    // Pixels copied to where they stand in the source are the bitmap's own copy of a row.
+    const bool inPlace = from == &src && fromOffX == 0 && fromOffY == 0;
     ForEachDrawable(dest, area, [&](const TRect& r) {
         const size_t bytes = size_t(r.Right - r.Left) * sizeof(Pixel);
-        for (int32_t row = r.Top; row < r.Bottom; ++row)
-            std::memcpy(dest.RowForWrite(row, r.Left, r.Right) + r.Left,
-                        from->Scanline(int32_t(row + fromOffY)) + (r.Left + fromOffX), bytes);
+        for (int32_t row = r.Top; row < r.Bottom; ++row) {
+            if (inPlace)
+                dest.CopyRowFrom(src, row, r.Left, r.Right);
+            else
+                std::memcpy(dest.RowForWrite(row, r.Left, r.Right) + r.Left,
+                            from->Scanline(int32_t(row + fromOffY)) + (r.Left + fromOffX), bytes);
+        }
     });
 }
 

@@ -164,15 +164,17 @@ BENCHMARK(BM_PathQtMirroredCopyThenDraw)
     ->Unit(benchmark::kMillisecond);
 
 // One whole transition at Delay 40 and Step 4 on a shown 1920 x 1080 player, threaded (arg 1)
-// or on the calling thread (arg 0): process CPU seconds per second of transition.
+// or on the calling thread (arg 0), of the effect (arg 2) between pictures of the size given by
+// args 3 and 4 (the screen's without them): process CPU seconds per second of transition.
 void BM_WholeTransition(benchmark::State& state) {
     TTransitionPlayer player;
     player.resize(ScreenW, ScreenH);
     player.show();
     player.SetThreaded(state.range(0) != 0);
     player.SetStyle(int(state.range(1)));
-    const TPicture pictures[2] = {PictureOf(Gradient(ScreenW, ScreenH, 40)),
-                                  PictureOf(Gradient(ScreenW, ScreenH, 220))};
+    const int32_t w = state.range(2) ? int32_t(state.range(2)) : ScreenW;
+    const int32_t h = state.range(3) ? int32_t(state.range(3)) : ScreenH;
+    const TPicture pictures[2] = {PictureOf(Gradient(w, h, 40)), PictureOf(Gradient(w, h, 220))};
     QEventLoop loop;
     player.OnStop = [&](TCustomTransitionPlayer&) { loop.quit(); };
     double cpu = 0, wall = 0;
@@ -191,9 +193,16 @@ void BM_WholeTransition(benchmark::State& state) {
     state.SetLabel(player.StyleName());
 }
 BENCHMARK(BM_WholeTransition)
-    ->Args({1, 51})
-    ->Args({1, 5})
-    ->Args({0, 51})
+    ->Args({1, 51, 0, 0})
+    ->Args({1, 5, 0, 0})
+    ->Args({0, 51, 0, 0})
+    // A 24-megapixel photograph: reveals, bars, shreds, blinds, a slide.
+    ->Args({1, 5, 6000, 4000})
+    ->Args({1, 84, 6000, 4000})
+    ->Args({1, 60, 6000, 4000})
+    ->Args({1, 65, 6000, 4000})
+    ->Args({1, 136, 6000, 4000})
+    ->Args({1, 3, 6000, 4000})
     ->UseManualTime()
     ->Iterations(4)
     ->Unit(benchmark::kMillisecond);
