@@ -18,11 +18,13 @@ bool TInputFilter::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::MouseMove: {
             // A pointer move reaches the window first and is then passed on to the widget below
             // the pointer in that widget's own coordinates; only the window's copy counts, so
-            // each move is judged once, in the coordinates of the window that received it.
+            // each move is judged once. It is judged by where the pointer is on the desktop: the
+            // show may have a window on each screen, and a window that appears under a pointer
+            // that stays (a screen plugged in) sees it somewhere else in its own coordinates.
             if (!watched->isWindowType()) break;
-            const QPoint local = static_cast<QMouseEvent*>(event)->position().toPoint();
+            const QPoint global = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
             // Taken as two unsigned 16-bit values, as the system's pointer messages carry them.
-            const QPoint position(local.x() & 0xFFFF, local.y() & 0xFFFF);
+            const QPoint position(global.x() & 0xFFFF, global.y() & 0xFFFF);
             if (FMouseStart.x() < 0 || FMouseStart.y() < 0)
                 FMouseStart = position;
             else if (position != FMouseStart)

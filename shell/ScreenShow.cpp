@@ -78,7 +78,7 @@ void TScreenShow::ScreenRemoved(QScreen* screen) {
         QScreen* next = nullptr;
         if (FWindows.size() > 1) {
             next = FWindows.back().Screen;
-            FWindows.pop_back();
+            Retire(FWindows.end() - 1);
         } else {
             for (QScreen* s : QGuiApplication::screens())
                 if (s != screen) next = s;
@@ -93,6 +93,10 @@ void TScreenShow::ScreenRemoved(QScreen* screen) {
         PlaceOn(*form, next);
         return;
     }
+    Retire(gone);
+}
+
+void TScreenShow::Retire(std::vector<TScreenWindow>::iterator gone) {
     // Destroyed, not closed: closing a window ends the whole show.
     FWindows.erase(gone);
 }

@@ -54,6 +54,7 @@ class TScreenShow : public QObject {
     void ScreenAdded(QScreen* screen);
     void ScreenRemoved(QScreen* screen);
     void CloseAll();
+    void Retire(std::vector<TScreenWindow>::iterator gone);
 };
 
 // Whether the settings ask for a window on every screen (section "Linux", key "AllScreens",

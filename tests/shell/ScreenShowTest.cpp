@@ -4,6 +4,7 @@
 
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QWindow>
 
@@ -57,6 +58,52 @@ TEST_F(ScreenShow, AKeyOnAnyWindowClosesThemAll) {
     EXPECT_TRUE(Closing);
     EXPECT_FALSE(show.Window(0).isVisible());
     EXPECT_FALSE(show.Window(1).isVisible());
+}
+
+// Screens plugged in and out, as the platform announces them (the test sends its signals; the
+// offscreen screens themselves stay).
+TEST_F(ScreenShow, AScreenThatGoesTakesItsWindowAlongAndOneThatComesGetsOne) {
+    StartSequentialShow();
+    TScreenShow show(true, QString());
+    QScreen* left = QGuiApplication::screens()[0];
+    QScreen* right = QGuiApplication::screens()[1];
+    TfrmMain* design = &show.Window(0);
+    // The show is up, its windows shown and one of them active.
+    ASSERT_TRUE(WaitUntil([&] { return PictureIn(show.Window(0)) && PictureIn(show.Window(1)); }));
+
+    emit qGuiApp->screenRemoved(right);
+    EXPECT_EQ(show.WindowCount(), 1u);
+    emit qGuiApp->screenAdded(right);
+    ASSERT_EQ(show.WindowCount(), 2u);
+    EXPECT_EQ(show.Window(1).geometry(), QRect(640, 0, 320, 240));
+    ASSERT_TRUE(WaitUntil([&] { return PictureIn(show.Window(1)); }));
+
+    // The design's window stays, in the place of the other screen's.
+    emit qGuiApp->screenRemoved(left);
+    ASSERT_EQ(show.WindowCount(), 1u);
+    EXPECT_EQ(&show.Window(0), design);
+    EXPECT_EQ(design->geometry(), QRect(640, 0, 320, 240));
+    EXPECT_FALSE(Closing);
+    EXPECT_TRUE(design->isVisible());
+}
+
+// The pointer's place on the desktop counts, not where it lies in the window that sees it: a
+// window appearing under a pointer that stays sees it at other coordinates of its own.
+TEST_F(ScreenShow, APointerThatStaysClosesNothingWhicheverWindowSeesIt) {
+    StartSequentialShow();
+    TScreenShow show(true, QString());
+    int closed = 0;
+    QObject::connect(&show, &TScreenShow::Closed, [&] { ++closed; });
+    auto move = [&](TfrmMain& window, QPointF local, QPointF global) {
+        QMouseEvent event(QEvent::MouseMove, local, local, global, Qt::NoButton, Qt::NoButton,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(window.windowHandle(), &event);
+    };
+    move(show.Window(0), {700, 100}, {700, 100});
+    move(show.Window(1), {60, 100}, {700, 100});
+    EXPECT_EQ(closed, 0);
+    move(show.Window(1), {61, 100}, {701, 100});
+    EXPECT_EQ(closed, 1);
 }
 
 TEST_F(ScreenShow, TheSettingAsksForTheDesignsSingleWindow) {
