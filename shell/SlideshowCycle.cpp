@@ -210,12 +210,18 @@ void PlayerComplete(TCustomTransitionPlayer& Sender, TCyclePosition& position) {
     const bool pause = !position.FirstCall;
     position.FirstCall = false;
 
-    int32_t fallbackPicture = 0;
+    // The draws in their order, each pair in a turn of its own; the style is set between them,
+    // outside a turn, since setting it takes the player's frame lock, which a composing worker
+    // holds while it waits for its turn.
+    int32_t fallbackEffect = 0, fallbackPicture = 0;
     {
         RandomTurn turn;
         position.EffIndex = NextPosition(AutoEffect, position.EffIndex, EffsChecked.size());
-        const int32_t fallbackEffect = FallbackEffect();
-        Sender.SetStyle(ChosenStyle(position.EffIndex, fallbackEffect));
+        fallbackEffect = FallbackEffect();
+    }
+    Sender.SetStyle(ChosenStyle(position.EffIndex, fallbackEffect));
+    {
+        RandomTurn turn;
         position.PicIndex = NextPosition(AutoPic, position.PicIndex, PicsChecked.size());
         fallbackPicture = Random(int32_t(PicList.size()));
     }
