@@ -80,15 +80,20 @@ TShot Output(const TShot& shot, int number) {
     return shot.Crop(number * OutputWidth, 0, OutputWidth, OutputHeight);
 }
 
-TEST(Wayland, TheShowFillsEveryOutputAndEndsOnAKey) {
+// An installed show and weston up, the pointer resting over the first output, so that typing
+// reaches the compositor.
+class Wayland : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(InstallQuickShow(sandbox)) << sandbox.InstallOutput();
+        ASSERT_TRUE(weston.Up) << weston.Errors();
+        ASSERT_EQ(Shell("xdotool mousemove 400 300"), 0);
+    }
     TSandbox sandbox;
-    ASSERT_TRUE(InstallQuickShow(sandbox)) << sandbox.InstallOutput();
-    TWeston weston(sandbox);
-    ASSERT_TRUE(weston.Up) << weston.Errors();
-    // The pointer rests over the first output, so that typing reaches the compositor.
-    TX11 x;
-    ASSERT_EQ(Shell("xdotool mousemove 400 300"), 0);
+    TWeston weston{sandbox};
+};
 
+TEST_F(Wayland, TheShowFillsEveryOutputAndEndsOnAKey) {
     auto run = sandbox.Start({"/S"}, weston.Session());
     TShot shot;
     EXPECT_TRUE(Eventually([&] {
@@ -104,13 +109,7 @@ TEST(Wayland, TheShowFillsEveryOutputAndEndsOnAKey) {
     EXPECT_TRUE(WrittenByTheProgram(sandbox));
 }
 
-TEST(Wayland, TheSettingsDialogOpensAndEndsOnEscape) {
-    TSandbox sandbox;
-    ASSERT_TRUE(InstallQuickShow(sandbox)) << sandbox.InstallOutput();
-    TWeston weston(sandbox);
-    ASSERT_TRUE(weston.Up) << weston.Errors();
-    TX11 x;
-    ASSERT_EQ(Shell("xdotool mousemove 400 300"), 0);
+TEST_F(Wayland, TheSettingsDialogOpensAndEndsOnEscape) {
     // The desktop once it has faded in: two shots alike.
     TShot desktop;
     ASSERT_TRUE(Eventually([&] {
