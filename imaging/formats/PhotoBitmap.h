@@ -21,6 +21,8 @@ struct TDecodedPicture {
 
 class TPhotoBitmap : public TBitmap {
   public:
+    // The graphic's own Decode (nothing to do once loaded) stays visible beside the format's.
+    using TBitmap::Decode;
     // A copy of the same class, opacities included.
     std::unique_ptr<TGraphic> Clone() const override;
     void LoadFromStream(TStream& stream) override;

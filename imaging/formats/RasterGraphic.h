@@ -10,6 +10,8 @@ namespace corvane {
 class TRasterGraphic : public TBitmap {
   public:
     void LoadFromStream(TStream& stream) override;
+    // The graphic's own Decode (nothing to do once loaded) stays visible beside the format's.
+    using TBitmap::Decode;
 
   protected:
     TRasterGraphic() = default;
