@@ -60,6 +60,15 @@ class THeifErrors {
     std::string FName;
 };
 
+// Whether libheif offers the AV1 decoder of that name.
+bool HasAv1Decoder(const char* name) {
+    const heif_decoder_descriptor* decoders[8] = {};
+    const int count = heif_get_decoder_descriptors(heif_compression_AV1, decoders, 8);
+    for (int i = 0; i < count; ++i)
+        if (std::strcmp(heif_decoder_descriptor_get_id_name(decoders[i]), name) == 0) return true;
+    return false;
+}
+
 }  // namespace
 
 TDecodedPicture DecodeHeif(Bytes data, const std::string& formatName, TPictureBudget& budget) {
@@ -96,6 +105,9 @@ TDecodedPicture DecodeHeif(Bytes data, const std::string& formatName, TPictureBu
     std::unique_ptr<heif_decoding_options, OptionsFree> options(heif_decoding_options_alloc());
     options->ignore_transformations = 0;
     options->convert_hdr_to_8bit = 1;
+    // AV1 goes to libaom where libheif has it: the dav1d under Debian 12's libheif crashes the
+    // process on some malformed AV1 headers (a fuzz find), which libaom refuses cleanly.
+    if (HasAv1Decoder("aom")) options->decoder_id = "aom";
     heif_image* rawImage = nullptr;
     errors.Check(heif_decode_image(
         handle.get(), &rawImage, heif_colorspace_RGB,
