@@ -26,9 +26,9 @@ class TWeston {
         FProcess = std::make_unique<TProcess>(
             "/usr/bin/weston",
             std::vector<std::string>{"--backend=x11-backend.so", "--use-pixman",
-                                     "--width=" + std::to_string(OutputWidth),
-                                     "--height=" + std::to_string(OutputHeight),
-                                     "--output-count=2", "--socket=" + std::string(Socket),
+                                     std::string("--width=").append(std::to_string(OutputWidth)),
+                                     std::string("--height=").append(std::to_string(OutputHeight)),
+                                     "--output-count=2", std::string("--socket=").append(Socket),
                                      "--idle-time=0", "--no-config", "--debug"},
             sandbox.Environment(), sandbox.Root());
         Up = Eventually([&] { return std::filesystem::exists(Runtime() / Socket); }, 15000);
@@ -53,9 +53,13 @@ class TWeston {
         const std::filesystem::path folder = FSandbox.Root() / "shots";
         std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder);
-        const std::string command = "cd '" + folder.string() + "' && XDG_RUNTIME_DIR='" +
-                                    Runtime().string() + "' WAYLAND_DISPLAY=" + Socket +
-                                    " weston-screenshooter >/dev/null 2>&1";
+        const std::string command = std::string("cd '")
+                                        .append(folder.string())
+                                        .append("' && XDG_RUNTIME_DIR='")
+                                        .append(Runtime().string())
+                                        .append("' WAYLAND_DISPLAY=")
+                                        .append(Socket)
+                                        .append(" weston-screenshooter >/dev/null 2>&1");
         TShot shot;
         if (Shell(command) != 0) return shot;
         for (const auto& entry : std::filesystem::directory_iterator(folder)) {

@@ -19,7 +19,8 @@ class ScreenShow : public TShellTest {
     void SetUp() override {
         TShellTest::SetUp();
         ASSERT_EQ(QGuiApplication::screens().size(), 2);
-        for (int i = 0; i < 3; ++i) WritePicture(Pics() / ("p" + std::to_string(i) + ".bmp"), i);
+        for (int i = 0; i < 3; ++i)
+            WritePicture(Pics() / std::string("p").append(std::to_string(i)).append(".bmp"), i);
     }
     // Pictures in playlist order; slow transitions, so that the first ones are still on.
     void StartSequentialShow() {
